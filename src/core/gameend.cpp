@@ -1,0 +1,3 @@
+#include "core/gameend.h"
+
+void gameend(int status) { throw GameEnd{status}; }

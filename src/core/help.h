@@ -1,0 +1,3 @@
+#pragma once
+// The field's help screen: the keys, then a key to go back.
+void help();

@@ -1,0 +1,16 @@
+#include "core/lineinput.h"
+
+#include "core/text.h"
+
+std::string wholechars(std::string word)
+{
+    // utf8cut needs the byte after the cut; re-check the tail character's length instead
+    size_t n = word.size(), p = n;
+    while (p > 0 && (static_cast<unsigned char>(word[p - 1]) & 0xC0) == 0x80) p--;
+    if (p > 0) {
+        unsigned char lead = static_cast<unsigned char>(word[p - 1]);
+        size_t need = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (p - 1 + need > n) word.resize(p - 1);
+    }
+    return word;
+}

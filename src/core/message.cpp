@@ -1,0 +1,48 @@
+#include "core/message.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "core/console.h"
+#include "core/state.h"
+#include "core/text.h"
+
+void clearmes() { message[0] = 0; }
+
+void appendmes(const char* text)
+{
+    size_t add = std::strlen(text), have = std::strlen(message);
+    if (add >= sizeof message) return;
+    // make room by dropping the oldest lines whole; a line starts at a line break
+    while (have + add >= sizeof message) {
+        const char* next = std::strchr(message + 1, '\n');
+        if (!next) {
+            have = 0;
+            break;
+        }
+        have -= next - message;
+        std::memmove(message, next, have + 1);
+    }
+    std::memcpy(message + have, text, add + 1);
+}
+
+void addmes(const char* fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    vformat(buf, sizeof buf, fmt, ap);
+    va_end(ap);
+    appendmes(buf);
+}
+
+void putmes()
+{
+    size_t len = std::strlen(message);
+    size_t from = len;
+    int breaks = 0;
+    while (from > 0 && breaks < 8) {
+        from--;
+        if (message[from] == '\n') breaks++;
+    }
+    con().write(std::string_view(message + from, len - from));
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The message buffer: field and home messages, each a line beginning with "\n", formatted
+// into buf and appended to message. The oldest whole lines make way when it is full.
+
+// Formats one message into buf and appends it to message.
+void addmes(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+// Appends text as it stands.
+void appendmes(const char* text);
+void clearmes();
+// Prints the newest part of message: from the 8th line break from its end.
+void putmes();

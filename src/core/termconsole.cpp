@@ -1,0 +1,312 @@
+#define NCURSES_NOMACROS
+#include "core/termconsole.h"
+
+#include <langinfo.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <clocale>
+#include <cstring>
+#include <cwchar>
+#include <stdexcept>
+
+#include <curses.h>
+
+#include "core/gameend.h"
+#include "core/text.h"
+
+namespace {
+volatile std::sig_atomic_t signalled = 0;
+
+void onsignal(int sig) { signalled = sig; }
+
+void catchsignals()
+{
+    struct sigaction sa {};
+    sa.sa_handler = onsignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = 0;  // no restart: a blocking read returns at once
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+// Windows palette order (bit 0 blue, 1 green, 2 red) to curses colour numbers.
+constexpr short cursesbase[8] = {COLOR_BLACK, COLOR_BLUE,    COLOR_GREEN,  COLOR_CYAN,
+                                 COLOR_RED,   COLOR_MAGENTA, COLOR_YELLOW, COLOR_WHITE};
+
+constexpr char MARK = 1;  // in the screen record: the next byte is a colour attribute
+
+// Scan codes of the extended keys.
+int scancode(int key)
+{
+    switch (key) {
+    case KEY_UP: return KEYUP;
+    case KEY_DOWN: return KEYDOWN;
+    case KEY_LEFT: return KEYLEFT;
+    case KEY_RIGHT: return KEYRIGHT;
+    case KEY_HOME: return 71;
+    case KEY_END: return 79;
+    case KEY_PPAGE: return 73;
+    case KEY_NPAGE: return 81;
+    case KEY_IC: return 82;
+    case KEY_DC: return 83;
+    default: return -1;
+    }
+}
+
+void utf8(unsigned ch, std::string& out)
+{
+    if (ch < 0x80) {
+        out += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        out += static_cast<char>(0xC0 | (ch >> 6));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else if (ch < 0x10000) {
+        out += static_cast<char>(0xE0 | (ch >> 12));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (ch >> 18));
+        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+}
+}  // namespace
+
+int caughtsignal() { return signalled; }
+
+TermConsole::TermConsole()
+{
+    std::setlocale(LC_ALL, "");
+    const char* codeset = nl_langinfo(CODESET);
+    // an unset locale says ASCII; Japanese needs more, and UTF-8 terminals are the rule
+    if (std::strcmp(codeset, "ANSI_X3.4-1968") == 0 && std::setlocale(LC_CTYPE, "C.UTF-8"))
+        codeset = nl_langinfo(CODESET);
+    if (std::strcmp(codeset, "UTF-8") != 0) {
+        char to[64];
+        format(to, sizeof to, "%s//TRANSLIT", codeset);
+        tolocale = iconv_open(to, "UTF-8");
+    }
+    catchsignals();
+    if (!newterm(nullptr, stdout, stdin))
+        throw std::runtime_error("this terminal cannot be used (try --plain)");
+    active = true;
+    cbreak();
+    noecho();
+    nonl();
+    keypad(stdscr, TRUE);
+    set_escdelay(25);
+    scrollok(stdscr, TRUE);
+    curs_set(0);
+    if (has_colors()) {
+        start_color();
+        bright16 = COLORS >= 16;
+    }
+    paint(15);
+    wbkgdset(stdscr, static_cast<chtype>(COLOR_PAIR(pairof(15, 0))));
+    werase(stdscr);
+}
+
+TermConsole::~TermConsole()
+{
+    shutdown();
+    if (tolocale != reinterpret_cast<iconv_t>(-1)) iconv_close(tolocale);
+}
+
+void TermConsole::shutdown()
+{
+    if (!active) return;
+    active = false;
+    wattrset(stdscr, A_NORMAL);
+    curs_set(1);
+    endwin();
+}
+
+int TermConsole::pairof(int fg, int bg)
+{
+    if (!has_colors()) return 0;
+    int key = (bg & 15) * 16 + (fg & 15);
+    if (pairs[key]) return pairs[key];
+    if (usedpairs + 1 >= COLOR_PAIRS) return 0;
+    short f = cursesbase[fg & 7], b = cursesbase[bg & 7];
+    if (bright16) {
+        if (fg & 8) f = static_cast<short>(f + 8);
+        if (bg & 8) b = static_cast<short>(b + 8);
+    }
+    init_pair(static_cast<short>(++usedpairs), f, b);
+    return pairs[key] = static_cast<short>(usedpairs);
+}
+
+void TermConsole::paint(int attr)
+{
+    int fg = attr & 15, bg = (attr >> 4) & 15;
+    attr_t a = A_NORMAL;
+    if (!bright16 && (fg & 8)) a |= A_BOLD;
+    if (!has_colors() && bg != 0) a |= A_REVERSE;
+    wattrset(stdscr, static_cast<int>(a | COLOR_PAIR(pairof(fg, bg))));
+}
+
+void TermConsole::color(int attr)
+{
+    current = attr;
+    paint(attr);
+    char mark[2] = {MARK, static_cast<char>(attr)};
+    remember(std::string_view(mark, 2));
+}
+
+void TermConsole::remember(std::string_view text)
+{
+    if (screenlen + text.size() > sizeof screen) return;  // too long to replay whole
+    std::memcpy(screen + screenlen, text.data(), text.size());
+    screenlen += text.size();
+}
+
+void TermConsole::put(std::string_view text)
+{
+    if (tolocale == reinterpret_cast<iconv_t>(-1)) {
+        waddnstr(stdscr, text.data(), static_cast<int>(text.size()));
+        return;
+    }
+    char out[4096];
+    char* src = const_cast<char*>(text.data());
+    size_t left = text.size();
+    while (left > 0) {
+        char* dst = out;
+        size_t room = sizeof out;
+        size_t r = iconv(tolocale, &src, &left, &dst, &room);
+        waddnstr(stdscr, out, static_cast<int>(dst - out));
+        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+            waddstr(stdscr, "?");  // a byte the terminal's charset cannot show
+            src++;
+            left--;
+        }
+    }
+}
+
+void TermConsole::write(std::string_view text)
+{
+    remember(text);
+    put(text);
+}
+
+void TermConsole::clear()
+{
+    werase(stdscr);
+    wmove(stdscr, 0, 0);
+    screenlen = 0;
+    paint(current);
+    char mark[2] = {MARK, static_cast<char>(current)};
+    remember(std::string_view(mark, 2));
+}
+
+void TermConsole::replay()
+{
+    werase(stdscr);
+    wmove(stdscr, 0, 0);
+    size_t from = 0;
+    for (size_t i = 0; i < screenlen; i++) {
+        if (screen[i] != MARK) continue;
+        put(std::string_view(screen + from, i - from));
+        if (i + 1 < screenlen) paint(static_cast<unsigned char>(screen[i + 1]));
+        from = i + 2;
+        i++;
+    }
+    if (from < screenlen) put(std::string_view(screen + from, screenlen - from));
+}
+
+int TermConsole::readwide(unsigned& ch, bool& special)
+{
+    for (;;) {
+        if (signalled) gameend(128 + signalled);
+        wrefresh(stdscr);
+        wint_t wc;
+        int r = wget_wch(stdscr, &wc);
+        if (signalled) gameend(128 + signalled);
+        if (r == ERR) {
+            // a hung-up terminal gives errors forever: end instead of spinning
+            pollfd p{0, POLLIN, 0};
+            bool gone = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+            if (gone || ++failures > 100) gameend(EXITINPUT);
+            continue;
+        }
+        failures = 0;
+        special = r == KEY_CODE_YES;
+        if (special && wc == KEY_RESIZE) {
+            replay();
+            continue;
+        }
+        ch = static_cast<unsigned>(wc);
+        return 0;
+    }
+}
+
+int TermConsole::getkey()
+{
+    if (pending >= 0) {
+        int k = pending;
+        pending = -1;
+        return k;
+    }
+    for (;;) {
+        unsigned ch;
+        bool special;
+        readwide(ch, special);
+        if (special) {
+            if (ch == KEY_ENTER) return KEYENTER;
+            if (ch == KEY_BACKSPACE) return KEYBACKSPACE;
+            if (ch >= static_cast<unsigned>(KEY_F(1)) && ch <= static_cast<unsigned>(KEY_F(10))) {
+                pending = 59 + static_cast<int>(ch - KEY_F(1));
+                return 0;
+            }
+            int code = scancode(static_cast<int>(ch));
+            if (code < 0) continue;
+            pending = code;
+            return KEYPREFIX;
+        }
+        if (ch == '\n' || ch == '\r') return KEYENTER;
+        if (ch == 127) return KEYBACKSPACE;
+        if (ch < 128) return static_cast<int>(ch);
+        // other characters mean nothing at a one-key prompt
+    }
+}
+
+std::string TermConsole::readword(size_t maxbytes)
+{
+    std::string line;
+    int ys[64], xs[64];  // where each typed character began, for Backspace
+    size_t lens[64], count = 0;
+    curs_set(1);
+    for (;;) {
+        unsigned ch;
+        bool special;
+        readwide(ch, special);
+        bool enter = special ? ch == KEY_ENTER : (ch == '\n' || ch == '\r');
+        bool back = special ? ch == KEY_BACKSPACE : (ch == 127 || ch == 8);
+        if (enter) {
+            if (line.find_first_not_of(' ') != std::string::npos) break;
+        } else if (back) {
+            if (count == 0) continue;
+            count--;
+            line.resize(line.size() - lens[count]);
+            wmove(stdscr, ys[count], xs[count]);
+            wclrtobot(stdscr);
+        } else if (!special && ch >= 32 && ch != 127 && count < 64) {
+            std::string c;
+            utf8(ch, c);
+            if (line.size() + c.size() > maxbytes) continue;
+            getyx(stdscr, ys[count], xs[count]);
+            lens[count++] = c.size();
+            line += c;
+            put(c);
+        }
+    }
+    curs_set(0);
+    remember(line);
+    put("\n");
+    remember("\n");
+    size_t b = line.find_first_not_of(' ');
+    size_t e = line.find(' ', b);
+    return line.substr(b, e == std::string::npos ? std::string::npos : e - b);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The terminal console: ncursesw in the player's terminal. The screen is sent only when
+// the game waits for a key, so ncurses sends just what changed. The terminal is always
+// given back as it was: on quit, death, errors, signals and hang-ups.
+
+#include <iconv.h>
+
+#include "core/console.h"
+
+class TermConsole : public Console {
+public:
+    TermConsole();
+    ~TermConsole() override;
+    int getkey() override;
+    void clear() override;
+    void color(int attr) override;
+    void write(std::string_view text) override;
+    std::string readword(size_t maxbytes) override;
+    // Gives the terminal back; safe to call more than once.
+    void shutdown();
+
+private:
+    int readwide(unsigned& ch, bool& special);  // one key of the terminal, -1 on no input
+    void put(std::string_view utf8);             // to the window, in the terminal's charset
+    void paint(int attr);
+    int pairof(int fg, int bg);
+    void replay();  // draws the current screen again after a resize
+    void remember(std::string_view text);
+
+    bool active = false;
+    int pending = -1;    // second byte of an extended key
+    iconv_t tolocale = reinterpret_cast<iconv_t>(-1);
+    int current = 15;
+    bool bright16 = false;
+    short pairs[256] = {};
+    int usedpairs = 0;
+    char screen[32768];  // what was written since the last clear, colours marked
+    size_t screenlen = 0;
+    int failures = 0;
+};
+
+// Signal that ended the game, or 0: set by the handlers the terminal console installs.
+int caughtsignal();

@@ -1,0 +1,78 @@
+#include "core/text.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+
+size_t utf8cut(std::string_view s, size_t max)
+{
+    if (s.size() <= max) return s.size();
+    size_t n = max;
+    // step back over continuation bytes to the start of the cut character
+    while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) n--;
+    return n;
+}
+
+size_t vformat(char* out, size_t cap, const char* fmt, va_list ap)
+{
+    if (cap == 0) return 0;
+    int n = std::vsnprintf(out, cap, fmt, ap);
+    if (n < 0) {
+        out[0] = 0;
+        return 0;
+    }
+    if (static_cast<size_t>(n) < cap) return static_cast<size_t>(n);
+    // cut: drop a last character that lost some of its bytes
+    size_t len = cap - 1, p = len;
+    while (p > 0 && (static_cast<unsigned char>(out[p - 1]) & 0xC0) == 0x80) p--;
+    if (p > 0) {
+        unsigned char lead = static_cast<unsigned char>(out[p - 1]);
+        size_t need = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (p - 1 + need > len) len = p - 1;
+    }
+    out[len] = 0;
+    return len;
+}
+
+size_t format(char* out, size_t cap, const char* fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    size_t n = vformat(out, cap, fmt, ap);
+    va_end(ap);
+    return n;
+}
+
+namespace {
+bool convert(const char* to, const char* from, std::string_view in, std::string& out)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    out.clear();
+    char* src = const_cast<char*>(in.data());
+    size_t left = in.size();
+    bool ok = true;
+    char chunk[256];
+    while (left > 0) {
+        char* dst = chunk;
+        size_t room = sizeof chunk;
+        size_t r = iconv(cd, &src, &left, &dst, &room);
+        out.append(chunk, dst - chunk);
+        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+            ok = false;
+            break;
+        }
+        if (r != static_cast<size_t>(-1) && r > 0) {
+            // characters replaced by an approximation do not round-trip
+            ok = false;
+            break;
+        }
+    }
+    iconv_close(cd);
+    return ok;
+}
+}  // namespace
+
+bool tosjis(std::string_view utf8, std::string& out) { return convert("CP932", "UTF-8", utf8, out); }
+bool fromsjis(std::string_view sjis, std::string& out) { return convert("UTF-8", "CP932", sjis, out); }

@@ -1,0 +1,55 @@
+#include "core/ui.h"
+
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/rules.h"
+
+void waitkey()
+{
+    print("何かキーを押してください");
+    mygetch();
+}
+
+void refuse(const char* line)
+{
+    print("%s\n", line);
+    waitkey();
+}
+
+int asknumber()
+{
+    // a word of 16 bytes holds every number the game takes, and then some
+    std::string word = con().readword(16);
+    return numc2int(word.c_str());
+}
+
+bool yesno() { return mygetch() == 'y'; }
+
+const char* bagname(bagof what, int kind)
+{
+    switch (what) {
+    case ITEMS: return itemlist[kind].name;
+    case MATERIALS: return materiallist[kind].name;
+    default: return equiplist[kind];
+    }
+}
+
+static int catalogkind(bagof what, int kind)
+{
+    switch (what) {
+    case ITEMS: return itemlist[kind].kind;
+    case MATERIALS: return materiallist[kind].kind;
+    default: return kind;
+    }
+}
+
+void listbag(const slot* bag, int cap, bagof what, int onlykind, const char* fmt,
+             const char* wandfmt)
+{
+    for (int i = 0; i < cap && bag[i].kind != -1; i++) {
+        int k = bag[i].kind;
+        if (onlykind >= 0 && catalogkind(what, k) != onlykind) continue;
+        bool wand = what == ITEMS && wandfmt && iswand(k);
+        print(wand ? wandfmt : fmt, alphabet[i], bagname(what, k), bag[i].count);
+    }
+}

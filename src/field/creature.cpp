@@ -1,0 +1,3 @@
+#include "field/creature.h"
+// placeholder until creature turns are built
+void npcphase() {}

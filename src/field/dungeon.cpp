@@ -1,0 +1,3 @@
+#include "field/dungeon.h"
+// placeholder until expeditions are built
+void dungeon() {}

@@ -1,0 +1,3 @@
+#pragma once
+// Death: the last messages, a record appended to dead.txt, a key, the end.
+[[noreturn]] void dead();

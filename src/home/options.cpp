@@ -1,0 +1,71 @@
+#include "home/options.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "core/gameend.h"
+
+namespace {
+const char usage[] =
+    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--help] [--version]\n";
+
+const char keys[] =
+    "\n"
+    "  --seed N   start the random draws from N (the same seed and keys give the same game)\n"
+    "  --plain    keys from stdin, text to stdout without colours (also when either is\n"
+    "             not a terminal); arrow keys are typed as H K M P\n"
+    "  --dir DIR  the folder holding map/ and save/ (default: the working directory)\n"
+    "\n"
+    "home menu: a buy  b sell  c go out  d discard  e eat  f equip  g craft  h expand\n"
+    "           i information  j save  k quit\n"
+    "field:     arrows move/attack  > < stairs  g pick up  r rest  f shoot  T throw\n"
+    "           t use  m cast  * look  F fish  C fell  D dig  w equip  d discard\n"
+    "           ? help  x quit\n";
+
+bool number(const char* s, unsigned& out)
+{
+    if (!*s) return false;
+    char* end;
+    errno = 0;
+    unsigned long v = std::strtoul(s, &end, 10);
+    if (*end || errno || s[0] == '-' || v > 0xFFFFFFFFul) return false;
+    out = static_cast<unsigned>(v);
+    return true;
+}
+
+int fail(const char* what, const char* arg)
+{
+    std::fprintf(stderr, "kurashi: %s: %s\n%s", what, arg, usage);
+    return EXITUSAGE;
+}
+}  // namespace
+
+int parseoptions(int argc, char** argv, options& o)
+{
+    o.seed = static_cast<unsigned>(std::time(nullptr));
+    for (int i = 1; i < argc; i++) {
+        const char* a = argv[i];
+        bool more = i + 1 < argc;
+        if (!std::strcmp(a, "--help")) {
+            std::printf("%s%s", usage, keys);
+            return EXITOK;
+        } else if (!std::strcmp(a, "--version")) {
+            std::printf("kurashi %s\n", KURASHI_VERSION);
+            return EXITOK;
+        } else if (!std::strcmp(a, "--plain")) {
+            o.plain = true;
+        } else if (!std::strcmp(a, "--seed")) {
+            if (!more || !number(argv[++i], o.seed)) return fail("--seed needs a number", more ? argv[i] : "");
+            o.seedgiven = true;
+        } else if (!std::strcmp(a, "--dir")) {
+            if (!more || !*argv[i + 1]) return fail("--dir needs a folder", "");
+            o.dir = argv[++i];
+        } else {
+            return fail("unknown option", a);
+        }
+    }
+    return -1;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Save files: the index of the 16 places and one game file per place, in Shift-JIS.
+
+#include "core/state.h"
+
+struct indexentry {
+    char name[NAMESIZE];
+    int lv;  // 0: no game; -1: a place that is written without asking
+};
+
+// Reads save/save: entries the file lacks are "nochar" with level 0. Creates the folder
+// and the index when they are missing.
+void readindex(indexentry list[16]);
+// The save screen of the home menu.
+void save();
+// Loads the game of a place into the globals; on a missing or broken file the player is
+// told, nothing is changed, and the result is false.
+bool loadgame(int place);

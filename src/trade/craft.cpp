@@ -1,0 +1,3 @@
+#include "trade/craft.h"
+// placeholder until crafting is built
+void make() {}

@@ -1,0 +1,3 @@
+#pragma once
+// Crafting equipment and wands, and cooking dishes, from materials.
+void make();

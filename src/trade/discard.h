@@ -1,0 +1,3 @@
+#pragma once
+// Throwing items, equipment or materials away.
+void drop();

@@ -1,0 +1,3 @@
+#include "trade/equip.h"
+// placeholder until equipment is built
+void wearing() {}

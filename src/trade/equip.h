@@ -1,0 +1,3 @@
+#pragma once
+// Putting equipment on and taking it off.
+void wearing();

@@ -1,0 +1,3 @@
+#pragma once
+// Sowing seeds and harvesting crops.
+void farm();

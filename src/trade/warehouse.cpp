@@ -1,0 +1,3 @@
+#include "trade/warehouse.h"
+// placeholder until the warehouse is built
+void warehouseio() {}

@@ -1,0 +1,3 @@
+#pragma once
+// Storing items and materials in the warehouse and taking them out.
+void warehouseio();

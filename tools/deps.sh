@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs what building kurashi needs when it is missing (Debian and its kin).
+set -e
+need=""
+command -v cmake >/dev/null 2>&1 || need="$need cmake"
+command -v g++ >/dev/null 2>&1 || need="$need g++"
+command -v make >/dev/null 2>&1 || need="$need make"
+[ -e /usr/include/ncursesw/curses.h ] || [ -e /usr/include/ncurses.h ] || need="$need libncurses-dev"
+[ -e /usr/include/gtest/gtest.h ] || need="$need libgtest-dev"
+[ -e /usr/include/benchmark/benchmark.h ] || need="$need libbenchmark-dev"
+command -v tmux >/dev/null 2>&1 || need="$need tmux"
+[ -z "$need" ] && exit 0
+echo "kurashi: installing$need" >&2
+if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $need >&2
