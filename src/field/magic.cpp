@@ -1,4 +1,4 @@
 #include "field/magic.h"
 // placeholder until wands and spells are built
-bool useitemcmd() { return false; }
-bool castcmd() { return false; }
+bool useitemcmd() { return true; }
+bool castcmd() { return true; }

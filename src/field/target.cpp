@@ -3,6 +3,6 @@
 int targetselect() { return -1; }
 int targetmove(int, int current, int) { return current; }
 int targetinfo() { return 0; }
-bool look() { return false; }
+bool look() { return true; }
 bool shoot() { return true; }
-bool throwitem() { return false; }
+bool throwitem() { return true; }
