@@ -1,9 +1,205 @@
 #include "home/savefile.h"
 
-// placeholder until save files are built
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "core/console.h"
+#include "core/paths.h"
+#include "core/rules.h"
+#include "core/ui.h"
+#include "home/savedisk.h"
+#include "home/savegame.h"
+
+namespace {
+constexpr int PLACES = 16;
+
+// One place of the index, with its name both as the file holds it and as the game shows it.
+struct indexline {
+    std::string sjis = "nochar";
+    indexentry e{"nochar", 0};
+};
+
+std::string indexpath() { return datapath("save/save"); }
+std::string gamepath(int place) { return datapath("save/save" + std::to_string(place)); }
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// A line "name level"; anything else leaves the place empty.
+void parseline(std::string_view text, indexline& out)
+{
+    std::string_view words[3];
+    int n = 0;
+    for (size_t p = 0; p < text.size() && n < 3;) {
+        while (p < text.size() && blank(text[p])) p++;
+        size_t start = p;
+        while (p < text.size() && !blank(text[p])) p++;
+        if (p > start) words[n++] = text.substr(start, p - start);
+    }
+    if (n != 2) return;
+    int lv = 0;
+    auto [end, ec] = std::from_chars(words[1].data(), words[1].data() + words[1].size(), lv);
+    if (ec != std::errc() || end != words[1].data() + words[1].size() || lv < -1) return;
+    indexline l;
+    if (!namefromsjis(words[0], l.e.name)) return;
+    l.sjis = words[0];
+    l.e.lv = lv;
+    out = l;
+}
+
+void parseindex(std::string_view text, indexline list[PLACES])
+{
+    size_t pos = 0;
+    for (int i = 0; i < PLACES && pos < text.size(); i++) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        parseline(text.substr(pos, end - pos), list[i]);
+        pos = end + 1;
+    }
+}
+
+std::string formatindex(const indexline list[PLACES])
+{
+    std::string out;
+    for (int i = 0; i < PLACES; i++)
+        out += list[i].sjis + " " + std::to_string(list[i].e.lv) + "\n";
+    return out;
+}
+
+void loadindex(indexline list[PLACES])
+{
+    tidysaves();
+    for (int i = 0; i < PLACES; i++) list[i] = indexline{};
+    std::string text;
+    int err;
+    if (readfile(indexpath(), text, SAVEFILECAP, err)) parseindex(text, list);
+}
+}  // namespace
+
+void tidysaves()
+{
+    if (!makefolder(datapath("save"))) return;
+    removeleftovers(indexpath());
+    for (int i = 0; i < PLACES; i++) removeleftovers(gamepath(i));
+    struct stat s;
+    if (lstat(indexpath().c_str(), &s) != 0 && errno == ENOENT) {
+        indexline empty[PLACES];
+        filewrite f{indexpath(), formatindex(empty)};
+        std::string why;
+        replacefiles(&f, 1, why);  // a folder that takes no file shows up when saving
+    }
+}
+
 void readindex(indexentry list[16])
 {
-    for (int i = 0; i < 16; i++) list[i] = {"nochar", 0};
+    indexline lines[PLACES];
+    loadindex(lines);
+    for (int i = 0; i < PLACES; i++) list[i] = lines[i].e;
 }
-void save() {}
-bool loadgame(int) { return false; }
+
+// ---------------------------------------------------------------- saving
+
+namespace {
+void showplaces(const indexline list[PLACES])
+{
+    cls();
+    print("どこにセーブしますか\n\n");
+    for (int i = 0; i < PLACES; i++) {
+        const indexentry& e = list[i].e;
+        if (e.lv == 0)
+            print("%c:セーブデータがありません\n", alphabet[i]);
+        else
+            print("%c:%s(Lv.%d)\n", alphabet[i], e.name, e.lv);
+    }
+}
+
+// The place the player picks, with the overwrite question; -1 when Esc leaves the screen.
+int chooseplace(const indexline list[PLACES])
+{
+    for (;;) {
+        showplaces(list);
+        int key = mygetch();
+        if (key == KEYESC) return -1;
+        int p = alp2int(key);
+        if (p >= PLACES) continue;
+        if (list[p].e.lv == -1) return p;
+        print("データを上書きしますか？\n");
+        print("y/n");
+        if (yesno()) return p;
+    }
+}
+
+// Writes the game into place p and names it in the index; false with the reason in why,
+// the files on disk then as they were.
+bool writesave(int p, const indexline list[PLACES], std::string& why)
+{
+    savedgame g, check;
+    capturegame(g);
+    std::string text, name;
+    loaderror err;
+    if (!writegame(g, text) || !sjisname(pc.name, name)) {
+        why = "名前がShift-JISで書けない";
+        return false;
+    }
+    // never put a file on disk that could not be loaded again
+    if (!readgame(text, check, err)) {
+        why = "このゲームの" + std::to_string(err.line) + "行目が読み戻せない: " + err.what;
+        return false;
+    }
+    indexline named[PLACES];
+    std::copy(list, list + PLACES, named);
+    named[p].sjis = name;
+    named[p].e.lv = pc.lv;
+    const filewrite files[2] = {{gamepath(p), text}, {indexpath(), formatindex(named)}};
+    return replacefiles(files, 2, why);
+}
+}  // namespace
+
+void save()
+{
+    indexline list[PLACES];
+    loadindex(list);
+    int p = chooseplace(list);
+    if (p < 0) return;
+    std::string why;
+    if (writesave(p, list, why))
+        print("セーブしました\n");
+    else
+        print("セーブできなかった\n(%s)\n", why.c_str());
+    waitkey();
+}
+
+// ---------------------------------------------------------------- loading
+
+bool loadgame(int place)
+{
+    if (place < 0 || place >= PLACES) return false;
+    const std::string path = gamepath(place);
+    std::string text;
+    int err;
+    savedgame g;
+    loaderror bad;
+    if (!readfile(path, text, SAVEFILECAP, err)) {
+        cls();
+        if (err == ENOENT)
+            print("セーブデータ%cが見つからない\n", alphabet[place]);
+        else
+            print("セーブデータ%cが読めない\n", alphabet[place]);
+        print("(%s: %s)\n", path.c_str(), std::strerror(err));
+        waitkey();
+        return false;
+    }
+    if (!readgame(text, g, bad)) {
+        cls();
+        print("セーブデータ%cが壊れている\n", alphabet[place]);
+        print("(%s %d行目: %s)\n", path.c_str(), bad.line, bad.what.c_str());
+        waitkey();
+        return false;
+    }
+    restoregame(g);
+    return true;
+}

@@ -8,9 +8,12 @@ struct indexentry {
     int lv;  // 0: no game; -1: a place that is written without asking
 };
 
-// Reads save/save: entries the file lacks are "nochar" with level 0. Creates the folder
-// and the index when they are missing.
+// Reads save/save: entries the file lacks, and lines that are no name and level, are
+// "nochar" with level 0. Tidies the folder first (tidysaves).
 void readindex(indexentry list[16]);
+// Makes the folder save/ and the index (16 places "nochar 0") when they are missing, and
+// removes what an interrupted save left behind. Safe to call at any start.
+void tidysaves();
 // The save screen of the home menu.
 void save();
 // Loads the game of a place into the globals; on a missing or broken file the player is

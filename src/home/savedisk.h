@@ -1,0 +1,30 @@
+#pragma once
+// The disk side of the save files: a whole file read at once, and files replaced so that a
+// failed or interrupted save never damages the copies already on disk.
+
+#include <cstddef>
+#include <string>
+
+// The most a save file may hold; a longer file is no save of ours.
+constexpr size_t SAVEFILECAP = 1 << 20;
+
+// Reads a whole file of at most cap bytes. False with errno's value in err when it cannot
+// be read (EFBIG when it is longer than cap).
+bool readfile(const std::string& path, std::string& out, size_t cap, int& err);
+
+struct filewrite {
+    std::string path;
+    std::string bytes;
+};
+
+// Replaces the files, in order. Each is first written whole to "<path>.tmp" beside it and
+// synced; only then are they renamed over the old files, the old ones kept as "<path>.old"
+// until all are in place. When anything fails, every file is left as it was and why says
+// what went wrong ("save/save3.tmp: No space left on device").
+bool replacefiles(const filewrite* files, int n, std::string& why);
+
+// Removes the ".tmp" and ".old" files an interrupted save of path may have left.
+void removeleftovers(const std::string& path);
+
+// Makes the folder unless it is there; false when there is no folder afterwards.
+bool makefolder(const std::string& path);
