@@ -1,0 +1,28 @@
+#pragma once
+// What the save tests share: a data folder of their own per test, whole files in and out,
+// and the hand-written game files of tests/data.
+
+#include <string>
+
+#include "testkit.h"
+
+// A game test whose save/ lives in a fresh folder, removed afterwards.
+class SaveTest : public GameTest {
+protected:
+    std::string folder;
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string savepath(const std::string& rel) const { return folder + "/save/" + rel; }
+};
+
+std::string slurp(const std::string& path);
+void spit(const std::string& path, const std::string& bytes);
+bool exists(const std::string& path);
+// A committed file of tests/data.
+std::string fixture(const std::string& name);
+// Every global a load may touch, as raw bytes, to see that a refused load changed nothing.
+std::string worldbytes();
+// The text with its word i (counted from 0, blanks and line ends between words) replaced.
+std::string withword(const std::string& text, int i, const std::string& word);
+int wordcount(const std::string& text);
