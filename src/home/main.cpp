@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "core/gameend.h"
 #include "core/paths.h"
@@ -35,12 +36,23 @@ int main(int argc, char** argv)
     options o;
     int rc = parseoptions(argc, argv, o);
     if (rc >= 0) return rc;
+    folders f = findfolders(o.dir);
+    if (o.help) {
+        printhelp(f);
+        return EXITOK;
+    }
     std::srand(o.seed);
-    setfolders(o.dir.empty() ? "." : o.dir, o.dir.empty() ? "." : o.dir);
+    setfolders(f.maps, f.data);
 
     char err[512];
     if (!loadmaps(err, sizeof err)) {
         std::fprintf(stderr, "kurashi: %s\n", err);
+        return EXITSTARTUP;
+    }
+    std::string why;
+    if (!preparedata(f.data, why)) {
+        std::fprintf(stderr, "kurashi: %s\n(start the game with --dir DIR, a folder you can write)\n",
+                     why.c_str());
         return EXITSTARTUP;
     }
 

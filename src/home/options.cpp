@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "core/gameend.h"
+#include "core/paths.h"
 
 namespace {
 const char usage[] =
@@ -17,7 +18,9 @@ const char keys[] =
     "  --seed N   start the random draws from N (the same seed and keys give the same game)\n"
     "  --plain    keys from stdin, text to stdout without colours (also when either is\n"
     "             not a terminal); arrow keys are typed as H K M P\n"
-    "  --dir DIR  the folder holding map/ and save/ (default: the working directory)\n"
+    "  --dir DIR  the folder holding map/ and save/ (default: the working directory when it\n"
+    "             holds map/, else the installed maps with your saves in\n"
+    "             $XDG_DATA_HOME/kurashi or ~/.local/share/kurashi)\n"
     "\n"
     "home menu: a buy  b sell  c go out  d discard  e eat  f equip  g craft  h expand\n"
     "           i information  j save  k quit\n"
@@ -50,8 +53,7 @@ int parseoptions(int argc, char** argv, options& o)
         const char* a = argv[i];
         bool more = i + 1 < argc;
         if (!std::strcmp(a, "--help")) {
-            std::printf("%s%s", usage, keys);
-            return EXITOK;
+            o.help = true;
         } else if (!std::strcmp(a, "--version")) {
             std::printf("kurashi %s\n", KURASHI_VERSION);
             return EXITOK;
@@ -68,4 +70,11 @@ int parseoptions(int argc, char** argv, options& o)
         }
     }
     return -1;
+}
+
+void printhelp(const folders& f)
+{
+    std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
+                "  death log:   %s/dead.txt\n",
+                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str());
 }
