@@ -11,7 +11,8 @@
 
 namespace {
 const char usage[] =
-    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--help] [--version]\n";
+    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--record FILE] [--replay FILE]\n"
+    "               [--help] [--version]\n";
 
 const char keys[] =
     "\n"
@@ -21,6 +22,9 @@ const char keys[] =
     "  --dir DIR  the folder holding map/ and save/ (default: the working directory when it\n"
     "             holds map/, else the installed maps with your saves in\n"
     "             $XDG_DATA_HOME/kurashi or ~/.local/share/kurashi)\n"
+    "  --record FILE  write the seed and every key read into FILE\n"
+    "  --replay FILE  play a recording back through the plain console (same seed, same\n"
+    "             keys, same screens); saves go to a temporary folder unless --dir is given\n"
     "\n"
     "home menu: a buy  b sell  c go out  d discard  e eat  f equip  g craft  h expand\n"
     "           i information  j save  k quit\n"
@@ -65,6 +69,10 @@ int parseoptions(int argc, char** argv, options& o)
         } else if (!std::strcmp(a, "--dir")) {
             if (!more || !*argv[i + 1]) return fail("--dir needs a folder", "");
             o.dir = argv[++i];
+        } else if (!std::strcmp(a, "--record") || !std::strcmp(a, "--replay")) {
+            if (!more || !*argv[i + 1]) return fail(a, "needs a file");
+            std::string& file = !std::strcmp(a, "--record") ? o.record : o.replay;
+            file = argv[++i];
         } else {
             return fail("unknown option", a);
         }

@@ -9,6 +9,8 @@ struct options {
     bool plain = false;
     std::string dir;  // the folder holding map/ and save/; empty: found as usual
     bool help = false;
+    std::string record;  // write the seed and every key into this file
+    std::string replay;  // play a recording back through the plain console
 };
 
 struct folders;
