@@ -1,6 +1,5 @@
 #include "field/kill.h"
 
-#include <climits>
 #include <cstdlib>
 
 #include "core/catalog.h"
@@ -11,12 +10,16 @@
 #include "field/occupant.h"
 
 namespace {
+// Far beyond any floor a player reaches; it keeps the sums below and the levels one
+// kill can buy within bounds.
+constexpr long long MAXGAIN = 1000000;
+
 // Experience worth depth times the creature's worth, shared out by the player's level.
 void gainexp(const npcdata& c)
 {
     long long gain = static_cast<long long>(c.exp) * depth / (pc.lv > 0 ? pc.lv : 1);
-    long long total = pc.exp + gain;
-    pc.exp = total > INT_MAX ? INT_MAX : total < 0 ? 0 : static_cast<int>(total);
+    if (gain > MAXGAIN) gain = MAXGAIN;
+    if (gain > 0) pc.exp += static_cast<int>(gain);
 }
 
 void meat()
