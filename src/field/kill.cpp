@@ -88,6 +88,7 @@ void choosespell()
 
 void kill(int i, int x, int y)
 {
+    if (i < 0 || i >= MAXNPC) return;
     const npcdata& c = npc[i];
     setterrain(x, y, c.under);
     gainexp(c);
