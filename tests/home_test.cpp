@@ -1,9 +1,10 @@
 // The title with a new game, the home menu and its own screens, and death at home.
 
+#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <regex>
+#include <sstream>
 
 #include "core/clock.h"
 #include "core/paths.h"
@@ -185,10 +186,17 @@ TEST_F(Home, StarvingToDeathLeavesARecord)
 
     std::string log;
     ASSERT_TRUE(fromsjis(readfile(dir / "dead.txt"), log)) << "the record is Shift-JIS";
-    const std::string when = "\\d{4}年\\d\\d月\\d\\d日 \\d\\d時\\d\\d分\n";
-    std::regex records(when + "名前:テスト Lv:1\n地下0階で死亡\nモード:normal\n\n" + when +
-                       "名前:テスト Lv:1\n地下3階で死亡\nモード:hard\n\n");
-    EXPECT_TRUE(std::regex_match(log, records)) << log;
+    // five lines a record; the time of death with its digits masked
+    std::istringstream lines(log);
+    std::string line, masked;
+    for (int n = 0; std::getline(lines, line); n++) {
+        if (n % 5 == 0)
+            for (char& c : line) c = std::isdigit(static_cast<unsigned char>(c)) ? '#' : c;
+        masked += line + "\n";
+    }
+    const std::string when = "####年##月##日 ##時##分\n";
+    EXPECT_EQ(masked, when + "名前:テスト Lv:1\n地下0階で死亡\nモード:normal\n\n" + when +
+                          "名前:テスト Lv:1\n地下3階で死亡\nモード:hard\n\n");
 
     setfolders(dir / "missing", dir / "missing");
     EXPECT_EQ(passes("z" "k"), EXITOK);

@@ -82,7 +82,7 @@ void rollstats()
 }
 }  // namespace
 
-const char* namefault(const std::string& name)
+const char* namefault(std::string_view name)
 {
     std::string sjis;
     if (name.empty() || !tosjis(name, sjis)) return "その名前は使えない";

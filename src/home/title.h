@@ -1,7 +1,7 @@
 #pragma once
 // The title screen, a new game and the choice of a saved one.
 
-#include <string>
+#include <string_view>
 
 // Runs the title until a game is set up: a new one, or one loaded from its save place.
 void begin();
@@ -16,4 +16,4 @@ void rollnewgame();
 // Empties the farm plots, the bags, the spells, the warehouse and the own shop.
 void emptystores();
 // Why a typed name cannot be taken (too long in Shift-JIS, or not writable in it), or null.
-const char* namefault(const std::string& name);
+const char* namefault(std::string_view name);
