@@ -86,7 +86,8 @@ const char* namefault(std::string_view name)
 {
     std::string sjis;
     if (name.empty() || !tosjis(name, sjis)) return "その名前は使えない";
-    if (sjis.size() > static_cast<size_t>(NAMESJIS)) return "名前が長すぎる";
+    if (sjis.size() > static_cast<size_t>(NAMESJIS) || name.size() >= sizeof pc.name)
+        return "名前が長すぎる";
     return nullptr;
 }
 
