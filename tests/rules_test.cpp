@@ -2,6 +2,8 @@
 
 #include "core/rules.h"
 
+#include <climits>
+
 #include "testkit.h"
 
 TEST(Trpcalc, GivesTheTabledExamples)
@@ -104,4 +106,15 @@ TEST_F(Bags, PutJoinsItsKindOrTakesTheFirstEmptyEntry)
     for (int i = 4; i < maxinv; i++) inv[i] = {8, 1};
     EXPECT_FALSE(bagput(inv, maxinv, 9, 1));
     EXPECT_EQ(inv[maxinv].kind, -1) << "nothing lands beyond the capacity";
+}
+
+TEST_F(Bags, PutNeverOverflowsAStack)
+{
+    inv[1].count = INT_MAX - 2;
+    EXPECT_EQ(bagroom(inv, maxinv, 4), 2);
+    EXPECT_FALSE(bagput(inv, maxinv, 4, 3));
+    EXPECT_EQ(inv[1].count, INT_MAX - 2) << "a refused put changes nothing";
+    EXPECT_TRUE(bagput(inv, maxinv, 4, 2));
+    EXPECT_EQ(bagroom(inv, maxinv, 4), 0);
+    EXPECT_EQ(bagroom(inv, maxinv, 7), INT_MAX) << "an empty entry takes any count";
 }

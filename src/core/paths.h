@@ -1,8 +1,23 @@
 #pragma once
 // Where this run finds its files: the folder holding map/, and the folder holding save/
-// and dead.txt (the same folder unless the game is installed).
+// and dead.txt. Run from the game's own folder both are that folder; an installed game
+// reads its maps from the installed data and keeps the player's files in
+// $XDG_DATA_HOME/kurashi (or ~/.local/share/kurashi).
 
 #include <string>
+
+struct folders {
+    std::string maps;  // holds map/
+    std::string data;  // holds save/ and dead.txt
+    const char* why;   // how they were chosen, for --help
+};
+
+// --dir when given; else the working directory when it holds map/; else the installed
+// maps with the player's files in the XDG data folder.
+folders findfolders(const std::string& dir);
+// Creates the data folder when missing and checks that it can be written; false with the
+// reason (naming the path) in err.
+bool preparedata(const std::string& data, std::string& err);
 
 void setfolders(const std::string& mapfolder, const std::string& datafolder);
 

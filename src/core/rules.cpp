@@ -1,5 +1,6 @@
 #include "core/rules.h"
 
+#include <climits>
 #include <cstdlib>
 
 int dice(int count, int sides, int bonus)
@@ -72,11 +73,19 @@ int bagempty(const slot* bag, int cap)
     return -1;
 }
 
+int bagroom(const slot* bag, int cap, int kind)
+{
+    int i = bagfind(bag, cap, kind);
+    if (i < 0) return 0;
+    return bag[i].kind == -1 ? INT_MAX : INT_MAX - bag[i].count;
+}
+
 bool bagput(slot* bag, int cap, int kind, int n)
 {
     int i = bagfind(bag, cap, kind);
     if (i < 0) return false;
     if (bag[i].kind == -1) bag[i] = {kind, n};
+    else if (n > INT_MAX - bag[i].count) return false;
     else bag[i].count += n;
     return true;
 }

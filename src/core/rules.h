@@ -33,7 +33,11 @@ void bagremove(slot* bag, int cap, int index);
 int bagfind(const slot* bag, int cap, int kind);
 // The first empty entry; -1 when none.
 int bagempty(const slot* bag, int cap);
-// Puts n of kind into the first entry holding it or empty; false when none fits.
+// Puts n of kind into the first entry holding it or empty; false when none fits, or when
+// that entry's count could not grow by n.
 bool bagput(slot* bag, int cap, int kind, int n);
+// How many more of kind the entry bagfind gives can take before its count would
+// overflow; 0 when there is no such entry.
+int bagroom(const slot* bag, int cap, int kind);
 // Used entries at the front of a bag.
 int bagused(const slot* bag, int cap);

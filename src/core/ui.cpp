@@ -53,3 +53,13 @@ void listbag(const slot* bag, int cap, bagof what, int onlykind, const char* fmt
         print(wand ? wandfmt : fmt, alphabet[i], bagname(what, k), bag[i].count);
     }
 }
+
+int askcount(const char* question)
+{
+    for (;;) {
+        cls();
+        print("%s", question);
+        int n = asknumber();
+        if (n > 0) return n;
+    }
+}

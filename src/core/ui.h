@@ -24,3 +24,7 @@ const char* bagname(bagof what, int kind);
 // catalogue kind matches are shown, so the letters may have gaps.
 void listbag(const slot* bag, int cap, bagof what, int onlykind = -1,
              const char* fmt = "%c:%s x%d\n", const char* wandfmt = "%c:%s(残り%d回)\n");
+
+// Clears the screen, prints the question and reads numbers until one is above 0; there
+// is no way out but a number.
+int askcount(const char* question);

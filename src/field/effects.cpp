@@ -1,6 +1,139 @@
 #include "field/effects.h"
-// placeholder until item effects are built
-void useitem(int) {}
-void useitemnpc(int, int) {}
-void shortteleport() {}
-void teleport() {}
+
+#include "core/catalog.h"
+#include "core/message.h"
+#include "core/rules.h"
+#include "core/state.h"
+#include "field/kill.h"
+
+namespace {
+const char* const statnames[NSTAT] = {"攻撃力", "防御力", "器用", "魔力", "速さ"};
+
+// Every amount gets its own depth roll: deeper floors make every item stronger.
+int scaled(int amount) { return amount * dice(2, depth, 10) / 10; }
+
+void pchp(int amount)
+{
+    int d = scaled(amount);
+    pc.hp += d;  // an item may lift hp above the maximum
+    if (d > 0) addmes("\nあなたは%d回復した", d);
+    if (d < 0) addmes("\nあなたは%dのダメージを受けた", -d);
+}
+
+void pcmp(int amount)
+{
+    int d = scaled(amount);
+    pc.mp += d;
+    if (d > 0) {
+        addmes("\nあなたはMPを%d回復した", d);
+        if (pc.mp > pc.maxmp) pc.mp = pc.maxmp;
+    }
+    if (d < 0) {
+        addmes("\nあなたは%dのMPを奪われた", -d);
+        if (pc.mp < 0) pc.mp = 0;
+    }
+}
+
+// A change already running with at least as many turns left is kept.
+void pcstat(const itemdata& it, int s)
+{
+    statview v = statof(pc, s);
+    int turns = itemturns(it, s);
+    if (*v.turn >= turns) return;
+    int d = scaled(itemamount(it, s));
+    if (d > 0) addmes("\nあなたの%sは%d上がった", statnames[s], d);
+    if (d < 0) addmes("\nあなたの%sは%d下がった", statnames[s], -d);
+    *v.cur = *v.base + d;
+    *v.turn = turns;
+}
+
+// The reverse of a level gained; the maxima never fall below what a character needs.
+void leveldown()
+{
+    if (pc.lv <= 1) return;
+    pc.lv--;
+    pc.maxhp -= dice(3, 5, 5);
+    pc.maxmp -= dice(3, 5, 5);
+    for (int s = ATK; s <= MAG; s++) *statof(pc, s).base -= dice(2, 3, 1);
+    pc.exp = 0;
+    if (pc.maxhp < 1) pc.maxhp = 1;
+    if (pc.maxmp < 0) pc.maxmp = 0;
+}
+
+void npchp(int n, int amount)
+{
+    npcdata& c = npc[n];
+    int d = scaled(amount);
+    c.hp += d;
+    if (d > 0) {
+        addmes("\n%sは%d回復した", c.name, d);
+        if (c.hp > c.maxhp) c.hp = c.maxhp;
+    } else if (d < 0 && c.hp < 0) {
+        addmes("\n%sは%dのダメージを受けて死んだ", c.name, -d);
+        kill(n, c.x, c.y);
+    } else if (d < 0) {
+        addmes("\n%sは%dのダメージを受けた", c.name, -d);
+    }
+}
+
+void npcmp(npcdata& c, int amount)
+{
+    int d = scaled(amount);
+    c.mp += d;
+    if (d < 0) {
+        if (c.mp < 0) c.mp = 0;
+        addmes("\n%sは%dのMPを奪われた", c.name, -d);
+    }
+    if (d > 0) {
+        addmes("\n%sは%dMPを回復した", c.name, d);
+        if (c.mp > c.maxmp) c.mp = c.maxmp;
+    }
+}
+
+// Unlike the player's, a creature's stat is set afresh by any potion, even one that
+// leaves it alone: a running change of it is undone.
+void npcstat(npcdata& c, const itemdata& it, int s)
+{
+    statview v = statof(c, s);
+    int d = scaled(itemamount(it, s));
+    if (d < 0) addmes("\n%sの%sは%d下がった", c.name, statnames[s], -d);
+    if (d > 0) addmes("\n%sの%sは%d上がった", c.name, statnames[s], d);
+    *v.cur = *v.base + d;
+    if (itemturns(it, s) != 0) *v.turn = itemturns(it, s);
+}
+}  // namespace
+
+void useitem(int item)
+{
+    if (item < 0 || item >= NITEM) return;
+    const itemdata& it = itemlist[item];
+    pchp(it.hp);
+    pcmp(it.mp);
+    for (int s = 0; s < NSTAT; s++) pcstat(it, s);
+    switch (item) {
+    case SHORTTELEPORTSCROLL:
+        shortteleport();
+        addmes("\nあなたはショートテレポートの巻物を読んだ");
+        break;
+    case TELEPORTSCROLL:
+        teleport();
+        addmes("\nあなたはテレポートの巻物を読んだ");
+        break;
+    case RETURNSCROLL: tohouse = 10; break;
+    case LEVELDOWNPOTION: leveldown(); break;
+    default: break;
+    }
+}
+
+// A creature already dead is past any potion: it must not be killed twice.
+void useitemnpc(int slot, int n)
+{
+    int cap = maxinv < LISTSIZE ? maxinv : LISTSIZE;
+    if (slot < 0 || slot >= cap || n < 0 || n >= numnpc || n >= MAXNPC) return;
+    int item = inv[slot].kind;
+    if (item < 0 || item >= NITEM || npc[n].hp < 0) return;
+    const itemdata& it = itemlist[item];
+    npchp(n, it.hp);
+    npcmp(npc[n], it.mp);
+    for (int s = 0; s < NSTAT; s++) npcstat(npc[n], it, s);
+}

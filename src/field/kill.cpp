@@ -1,3 +1,97 @@
 #include "field/kill.h"
-// placeholder until kills are built
-void kill(int, int, int) {}
+
+#include <cstdlib>
+
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/message.h"
+#include "core/rules.h"
+#include "core/state.h"
+#include "field/occupant.h"
+
+namespace {
+// Far beyond any floor a player reaches; it keeps the sums below and the levels one
+// kill can buy within bounds.
+constexpr long long MAXGAIN = 1000000;
+
+// Experience worth depth times the creature's worth, shared out by the player's level.
+void gainexp(const npcdata& c)
+{
+    long long gain = static_cast<long long>(c.exp) * depth / (pc.lv > 0 ? pc.lv : 1);
+    if (gain > MAXGAIN) gain = MAXGAIN;
+    if (gain > 0) pc.exp += static_cast<int>(gain);
+}
+
+void meat()
+{
+    if ((std::rand() & 15) != 0) return;
+    addmes("\n肉を手に入れた");
+    if (!bagput(mat, maxmat, MEAT, 1)) addmes("\nしかしこれ以上持てなかった");
+}
+
+// Every 100 points buy a level; true when at least one was gained.
+bool levelup()
+{
+    if (pc.exp < 100) return false;
+    addmes("\nあなたはレベルアップした");
+    while (pc.exp >= 100) {
+        pc.lv++;
+        pc.maxhp += dice(3, 5, 5);
+        pc.maxmp += dice(3, 5, 5);
+        for (int s = ATK; s <= MAG; s++) *statof(pc, s).base += dice(2, 3, 1);
+        pc.exp -= 100;
+    }
+    return true;
+}
+
+bool knows(int spell)
+{
+    for (int m : pc.magic) {
+        if (m == -1) return false;
+        if (m == spell) return true;
+    }
+    return false;
+}
+
+// The first free entry of the spell list, or -1 when nothing is left to learn.
+int spellroom()
+{
+    int known = 0;
+    for (int s = 0; s < NMAGIC; s++) known += knows(s);
+    if (known == NMAGIC) return -1;
+    for (int i = 0; i < LISTSIZE; i++)
+        if (pc.magic[i] == -1) return i;
+    return -1;
+}
+
+// The player must pick a spell not yet known; there is no way out of the choice.
+void choosespell()
+{
+    int room = spellroom();
+    if (room < 0) return;
+    for (;;) {
+        cls();
+        print("何の魔法を覚える？\n\n");
+        for (const magicdata& m : magiclist) print("%s\n", m.name);
+        int s = alp2int(mygetch());
+        if (s >= NMAGIC) continue;
+        if (knows(s)) {
+            print("その魔法はもう覚えている");
+            continue;
+        }
+        pc.magic[room] = s;
+        print("あなたは%sの魔法を覚えた", magiclist[s].name);
+        return;
+    }
+}
+}  // namespace
+
+void kill(int i, int x, int y)
+{
+    if (i < 0 || i >= MAXNPC) return;
+    const npcdata& c = npc[i];
+    setterrain(x, y, c.under);
+    gainexp(c);
+    meat();
+    if (levelup() && pc.lv % 3 == 0 && pc.lv <= 19) choosespell();
+}

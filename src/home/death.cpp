@@ -1,6 +1,53 @@
 #include "home/death.h"
 
-#include "core/gameend.h"
+#include <cstdio>
+#include <ctime>
+#include <string>
 
-// placeholder until death is built
-void dead() { gameend(EXITOK); }
+#include "core/console.h"
+#include "core/gameend.h"
+#include "core/message.h"
+#include "core/paths.h"
+#include "core/state.h"
+#include "core/text.h"
+
+namespace {
+// The five lines of one death, in UTF-8.
+std::string record(const char* when, const char* name)
+{
+    int code = modecode();
+    char text[512];
+    format(text, sizeof text, "%s\n名前:%s Lv:%d\n地下%d階で死亡\nモード:%s\n\n", when, name, pc.lv,
+           depth, code >= 0 ? modenames[code] : "unknown");
+    return text;
+}
+
+// Appends the record to dead.txt in Shift-JIS; false when it could not be written.
+bool keeprecord()
+{
+    char when[64];
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    if (!std::strftime(when, sizeof when, "%Y年%m月%d日 %H時%M分", &local)) when[0] = 0;
+    std::string sjis;
+    // a name Shift-JIS cannot hold (never one typed in this game) is recorded as nameless
+    if (!tosjis(record(when, pc.name), sjis) && !tosjis(record(when, "名無し"), sjis))
+        return false;
+    std::FILE* f = std::fopen(datapath("dead.txt").c_str(), "ab");
+    if (!f) return false;
+    bool ok = std::fwrite(sjis.data(), 1, sjis.size(), f) == sjis.size();
+    return std::fclose(f) == 0 && ok;
+}
+}  // namespace
+
+void dead()
+{
+    appendmes("\nあなたは死んだ");
+    print("\n");
+    putmes();
+    if (!keeprecord()) print("\n死亡記録を残せなかった");
+    print("\n\n何かキーを押してください");
+    mygetch();
+    gameend(EXITOK);
+}

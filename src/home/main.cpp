@@ -1,15 +1,19 @@
 // kurashi: a life in a town house, and expeditions below it.
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "core/gameend.h"
 #include "core/paths.h"
 #include "core/plainconsole.h"
+#include "core/record.h"
 #include "core/termconsole.h"
 #include "field/floor.h"
 #include "home/home.h"
@@ -17,16 +21,57 @@
 #include "home/title.h"
 
 namespace {
-std::unique_ptr<Console> openconsole(bool plain)
+// What a run holds on to until it ends: its consoles and files.
+struct session {
+    std::unique_ptr<Console> console;
+    std::unique_ptr<RecordConsole> recorder;
+    std::FILE* record = nullptr;
+    int replayfd = -1;
+    std::string tempdata;  // a replay's own save folder
+
+    ~session()
+    {
+        recorder.reset();
+        console.reset();  // gives the terminal back
+        if (record) std::fclose(record);
+        if (replayfd >= 0) close(replayfd);
+        std::error_code ignored;
+        if (!tempdata.empty()) std::filesystem::remove_all(tempdata, ignored);
+    }
+    Console& top() { return recorder ? *recorder : *console; }
+};
+
+int fail(const std::string& what)
 {
-    if (plain || !isatty(0) || !isatty(1)) return std::make_unique<PlainConsole>(0, 1);
-    return std::make_unique<TermConsole>();
+    std::fprintf(stderr, "kurashi: %s\n", what.c_str());
+    return EXITSTARTUP;
 }
 
-void play()
+// Opens the replay and takes its seed; false with the reason.
+bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
 {
-    begin();
-    homeloop();
+    s.replayfd = open(o.replay.c_str(), O_RDONLY);
+    if (s.replayfd < 0) return err = "cannot read " + o.replay, false;
+    if (!readreplayheader(s.replayfd, seed)) return err = o.replay + " is no recording", false;
+    char folder[] = "/tmp/kurashi-replay-XXXXXX";
+    if (o.dir.empty() && mkdtemp(folder)) s.tempdata = folder;
+    return true;
+}
+
+bool openrecord(const options& o, session& s, unsigned seed, std::string& err)
+{
+    s.record = std::fopen(o.record.c_str(), "wb");
+    if (!s.record || !writereplayheader(s.record, seed)) return err = "cannot write " + o.record, false;
+    return true;
+}
+
+void openconsole(const options& o, session& s)
+{
+    if (s.replayfd >= 0) s.console = std::make_unique<PlainConsole>(s.replayfd, 1);
+    else if (o.plain || !isatty(0) || !isatty(1)) s.console = std::make_unique<PlainConsole>(0, 1);
+    else s.console = std::make_unique<TermConsole>();
+    if (s.record) s.recorder = std::make_unique<RecordConsole>(*s.console, s.record);
+    setconsole(&s.top());
 }
 }  // namespace
 
@@ -35,28 +80,36 @@ int main(int argc, char** argv)
     options o;
     int rc = parseoptions(argc, argv, o);
     if (rc >= 0) return rc;
-    std::srand(o.seed);
-    setfolders(o.dir.empty() ? "." : o.dir, o.dir.empty() ? "." : o.dir);
-
-    char err[512];
-    if (!loadmaps(err, sizeof err)) {
-        std::fprintf(stderr, "kurashi: %s\n", err);
-        return EXITSTARTUP;
+    folders f = findfolders(o.dir);
+    if (o.help) {
+        printhelp(f);
+        return EXITOK;
     }
 
+    session s;
+    std::string err;
+    unsigned seed = o.seed;
+    if (!o.replay.empty() && !openreplay(o, s, seed, err)) return fail(err);
+    if (!o.record.empty() && !openrecord(o, s, seed, err)) return fail(err);
+    std::srand(seed);
+    if (!s.tempdata.empty()) f.data = s.tempdata;
+    setfolders(f.maps, f.data);
+
+    char maperr[512];
+    if (!loadmaps(maperr, sizeof maperr)) return fail(maperr);
+    if (!preparedata(f.data, err))
+        return fail(err + "\n(start the game with --dir DIR, a folder you can write)");
+
     int status = EXITOK;
-    std::unique_ptr<Console> console;
     try {
-        console = openconsole(o.plain);
-        setconsole(console.get());
-        play();
+        openconsole(o, s);
+        begin();
+        homeloop();
     } catch (const GameEnd& e) {
         status = e.status;
     } catch (const std::exception& e) {
-        console.reset();  // the terminal first, so the message can be read
-        std::fprintf(stderr, "kurashi: %s\n", e.what());
-        return EXITSTARTUP;
+        s.console.reset();  // the terminal first, so the message can be read
+        return fail(e.what());
     }
-    console.reset();
     return status;
 }

@@ -7,17 +7,24 @@
 #include <ctime>
 
 #include "core/gameend.h"
+#include "core/paths.h"
 
 namespace {
 const char usage[] =
-    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--help] [--version]\n";
+    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--record FILE] [--replay FILE]\n"
+    "               [--help] [--version]\n";
 
 const char keys[] =
     "\n"
     "  --seed N   start the random draws from N (the same seed and keys give the same game)\n"
     "  --plain    keys from stdin, text to stdout without colours (also when either is\n"
     "             not a terminal); arrow keys are typed as H K M P\n"
-    "  --dir DIR  the folder holding map/ and save/ (default: the working directory)\n"
+    "  --dir DIR  the folder holding map/ and save/ (default: the working directory when it\n"
+    "             holds map/, else the installed maps with your saves in\n"
+    "             $XDG_DATA_HOME/kurashi or ~/.local/share/kurashi)\n"
+    "  --record FILE  write the seed and every key read into FILE\n"
+    "  --replay FILE  play a recording back through the plain console (same seed, same\n"
+    "             keys, same screens); saves go to a temporary folder unless --dir is given\n"
     "\n"
     "home menu: a buy  b sell  c go out  d discard  e eat  f equip  g craft  h expand\n"
     "           i information  j save  k quit\n"
@@ -50,8 +57,7 @@ int parseoptions(int argc, char** argv, options& o)
         const char* a = argv[i];
         bool more = i + 1 < argc;
         if (!std::strcmp(a, "--help")) {
-            std::printf("%s%s", usage, keys);
-            return EXITOK;
+            o.help = true;
         } else if (!std::strcmp(a, "--version")) {
             std::printf("kurashi %s\n", KURASHI_VERSION);
             return EXITOK;
@@ -63,9 +69,20 @@ int parseoptions(int argc, char** argv, options& o)
         } else if (!std::strcmp(a, "--dir")) {
             if (!more || !*argv[i + 1]) return fail("--dir needs a folder", "");
             o.dir = argv[++i];
+        } else if (!std::strcmp(a, "--record") || !std::strcmp(a, "--replay")) {
+            if (!more || !*argv[i + 1]) return fail(a, "needs a file");
+            std::string& file = !std::strcmp(a, "--record") ? o.record : o.replay;
+            file = argv[++i];
         } else {
             return fail("unknown option", a);
         }
     }
     return -1;
+}
+
+void printhelp(const folders& f)
+{
+    std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
+                "  death log:   %s/dead.txt\n",
+                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str());
 }

@@ -1,4 +1,210 @@
 #include "trade/myshop.h"
-// placeholder until the own shop is built
-int tomyshop(int) { return 0; }
-void sell() {}
+
+#include <climits>
+#include <cstdlib>
+
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/message.h"
+#include "core/rules.h"
+#include "core/ui.h"
+
+namespace {
+int places() { return shoplv < LISTSIZE ? shoplv : LISTSIZE; }
+
+// The first free place of the shop list, or the first offering kind when kind >= 0,
+// whichever comes first; -1 when the shop is full.
+int shopplace(const shopentry* list, int kind = -1)
+{
+    for (int i = 0; i < places(); i++)
+        if (list[i].kind == -1 || (kind >= 0 && list[i].kind == kind)) return i;
+    return -1;
+}
+
+int shopused(const shopentry* list)
+{
+    int n = 0;
+    while (n < places() && list[n].kind != -1) n++;
+    return n;
+}
+
+// A sold entry leaves the list; the ones behind it move up.
+void shopremove(shopentry* list, int k)
+{
+    int used = shopused(list);
+    for (int i = k; i < used - 1; i++) list[i] = list[i + 1];
+    if (used > 0) list[used - 1].kind = -1;
+}
+
+int fairwand(const slot& s) { return itemlist[s.kind].price * (s.count + 10); }
+
+// A wand goes out whole, at one price, into a free place of its own.
+void putwand(int i)
+{
+    int e = shopplace(itemmyshop);
+    if (e < 0) return refuse("これ以上置けない");
+    cls();
+    print("いくらで売る？ (適正価格%d円)\n", fairwand(inv[i]));
+    int price = asknumber();
+    if (price <= 0) return;
+    print("あなたは%sを%d円で売りに出した\n", itemlist[inv[i].kind].name, price);
+    itemmyshop[e] = {inv[i].kind, inv[i].count, price};
+    bagremove(inv, maxinv, i);
+    waitkey();
+}
+
+// Pieces of an item go out; a kind already on offer keeps its price and only grows.
+void putstock(int i)
+{
+    slot s = inv[i];
+    const char* name = itemlist[s.kind].name;
+    int e = shopplace(itemmyshop, s.kind);
+    if (e < 0) return refuse("これ以上置けない");
+    cls();
+    print("%sをいくつ売る？\n", name);
+    int n = asknumber();
+    if (n <= 0) return;
+    bool whole = n >= s.count;
+    int pieces = whole ? s.count : n;
+    shopentry& entry = itemmyshop[e];
+    if (entry.kind == -1) {
+        print("いくらで売る？ (適正価格%d円)\n", itemlist[s.kind].price);
+        int price = asknumber();
+        if (price <= 0) return;
+        if (whole) print("あなたは%sを%d円で全部売りに出した\n", name, price);
+        else print("あなたは%sを%d円で%d個売りに出した\n", name, price, pieces);
+        entry = {s.kind, pieces, price};
+    } else {
+        if (whole) print("あなたは%sを全部売りに出した\n", name);
+        else print("あなたは%sを%d個売りに出した\n", name, pieces);
+        entry.count += pieces;
+    }
+    itemconsume(i, pieces);
+    waitkey();
+}
+
+void putitems()
+{
+    for (;;) {
+        cls();
+        print("何を売る？\n");
+        listbag(inv, maxinv, ITEMS);
+        print("\nESCで終了\n");
+        int key = mygetch();
+        if (key == KEYESC) return;
+        int i = alp2int(key);
+        if (i >= maxinv || inv[i].kind == -1) continue;
+        if (iswand(inv[i].kind)) putwand(i);
+        else putstock(i);
+    }
+}
+
+// A piece of equipment goes out at a price above 0; the question is asked until one comes.
+void putequip(int i)
+{
+    int e = shopplace(equipmyshop);
+    if (e < 0) return refuse("これ以上置けない");
+    const slot s = equipment[i];
+    int price;
+    do {
+        cls();
+        print("%sをいくらで売る？ (適正価格%d円)\n", equiplist[s.kind], 500 * s.count);
+        price = asknumber();
+    } while (price <= 0);
+    print("%sを%d円で売りに出した\n", equiplist[s.kind], price);
+    equipmyshop[e] = {s.kind, s.count, price};
+    bagremove(equipment, maxequip, i);
+    waitkey();
+}
+
+void putequips()
+{
+    for (;;) {
+        cls();
+        print("何を売る？\n");
+        listbag(equipment, maxequip, EQUIPS, -1, "%c:%s(品質%d)\n");
+        print("\nESCで終了");
+        int key = mygetch();
+        if (key == KEYESC) return;
+        int i = alp2int(key);
+        if (i < maxequip && equipment[i].kind != -1) putequip(i);
+    }
+}
+
+// ---------------------------------------------------------------- the day's trade
+
+struct takings {
+    long long income = 0;
+    int equips = 0;
+    int items = 0;
+};
+
+int clampint(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
+
+// The asking price against the fair one, in percent; the chance bound t of the customer
+// and the chance c drawn from it. A bound of 0 draws nothing: that customer does not buy.
+int equipchance(const shopentry& e, int level)
+{
+    int performance = e.count < 1 ? 1 : e.count;
+    int x = clampint(e.price / (5LL * performance));
+    return dice(1, trpcalc(level + 100, x, 10), 0);
+}
+
+int itemchance(const shopentry& e, int level)
+{
+    long long fair = itemlist[e.kind].price;
+    if (iswand(e.kind)) {
+        int x = clampint(e.price * 100LL / (fair * (e.count + 10LL)));
+        return dice(1, trpcalc(level * 100, x, 10), 0);
+    }
+    int x = clampint(e.price * 100LL / fair);
+    return dice(1, trpcalc(level + 100, x, 10) + 1, 0);
+}
+
+// One customer: picks an entry of one list, and perhaps buys.
+void customer(int level, takings& t)
+{
+    bool wantsequip = std::rand() % 10 < 3;
+    shopentry* list = wantsequip ? equipmyshop : itemmyshop;
+    int j = shopused(list);
+    if (j == 0) return;  // nothing on offer for this customer
+    int k = std::rand() % j;
+    int roll = std::rand() % 100;
+    shopentry& e = list[k];
+    int chance = wantsequip ? equipchance(e, level) : itemchance(e, level);
+    if (roll >= chance) return;
+    if (wantsequip || iswand(e.kind)) {
+        t.income += e.price;
+        (wantsequip ? t.equips : t.items)++;
+        shopremove(list, k);
+        return;
+    }
+    int pieces = dice(1, e.count, 0);
+    t.income += static_cast<long long>(pieces) * e.price;
+    t.items++;
+    e.count -= pieces;
+    if (e.count <= 0) shopremove(list, k);
+}
+}  // namespace
+
+int tomyshop(int mode)
+{
+    if (mode == 0) putitems();
+    else if (mode == 1) putequips();
+    return 0;
+}
+
+void sell()
+{
+    int level = skl[2 * SKTRADE];
+    takings t;
+    int customers = dice(1, level, 0);
+    for (int c = 0; c < customers; c++) customer(level, t);
+    // money is an int: a fortune beyond it stops at its top rather than wrapping round
+    money = clampint(money + t.income);
+    if (t.income == 0)
+        addmes("\nあなたの店では何も売れなかった");
+    else
+        addmes("\nあなたの店は%d個の装備品と%d個のアイテムを売り%lld円の収益を出した", t.equips,
+               t.items, t.income);
+}

@@ -1,3 +1,112 @@
 #include "trade/warehouse.h"
-// placeholder until the warehouse is built
-void warehouseio() {}
+
+#include <algorithm>
+
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/rules.h"
+#include "core/text.h"
+#include "core/ui.h"
+
+namespace {
+// One way goods travel, bag to warehouse or back, with the words of that way.
+struct way {
+    slot* from;
+    int fromcap;
+    slot* to;
+    int tocap;
+    bagof what;
+    bool wandsalone;      // a wand takes a place of its own (only when storing)
+    const char* title;
+    const char* full;     // no place or entry to receive it
+    const char* ask;      // "%s" the name
+    const char* some;     // "%s" the name, "%d" how many
+    const char* whole;    // "%s" the name
+};
+
+constexpr const char* storetitle = "何を保管する？\n";
+constexpr const char* taketitle = "何を取り出す？\n";
+constexpr const char* storefull = "これ以上入らない";
+constexpr const char* takefull = "これ以上持てない";
+
+way storing(slot* bag, int cap, slot* place, bagof what)
+{
+    return {bag, cap, place, warehouselv, what, what == ITEMS, storetitle, storefull,
+            "%sをいくつ保管する？\n", "%sを%d個保管した\n", "%sを全部保管した\n"};
+}
+
+way taking(slot* place, slot* bag, int cap, bagof what)
+{
+    return {place, warehouselv, bag, cap, what, false, taketitle, takefull,
+            "%sをいくつ取り出す？\n", "%sを%d個取り出した\n", "%sを全部取り出した\n"};
+}
+
+// A wand keeps its charges whole in an empty place of its own.
+void storewand(int i)
+{
+    int p = bagempty(warehouseitm, warehouselv);
+    if (p < 0) {
+        refuse(storefull);
+        return;
+    }
+    warehouseitm[p] = inv[i];
+    // the menu is drawn again at once, so this line is only a flash
+    print("%s(残り%d回)を保管した\n", itemlist[inv[i].kind].name, inv[i].count);
+    bagremove(inv, maxinv, i);
+}
+
+// Moves a typed number of entry i along the way; a number above what the entry holds,
+// or above what the receiving stack can still count, moves only that much.
+void movestack(const way& w, int i)
+{
+    int kind = w.from[i].kind, have = w.from[i].count;
+    const char* name = bagname(w.what, kind);
+    int room = bagroom(w.to, w.tocap, kind);
+    if (room == 0) {
+        refuse(w.full);
+        return;
+    }
+    char question[LINESIZE];
+    format(question, sizeof question, w.ask, name);
+    int n = std::min(askcount(question), room);
+    if (n < have) print(w.some, name, n);
+    else print(w.whole, name);
+    n = std::min(n, have);
+    bagconsume(w.from, w.fromcap, i, n);
+    bagput(w.to, w.tocap, kind, n);
+    waitkey();
+}
+
+// Lists the giving side, reads a letter and moves what it names; gives the key read.
+int transfer(const way& w)
+{
+    print("%s", w.title);
+    listbag(w.from, w.fromcap, w.what, -1, "%c:%s x%d\n",
+            w.wandsalone ? "%c:%s(残り%d回)\n" : nullptr);
+    int key = mygetch();
+    int i = alp2int(key);
+    if (i >= w.fromcap || w.from[i].kind == -1) return key;
+    if (w.wandsalone && iswand(w.from[i].kind)) storewand(i);
+    else movestack(w, i);
+    return key;
+}
+}  // namespace
+
+void warehouseio()
+{
+    // a 'q' read in a list ends the screen too, once that list is done
+    int key;
+    do {
+        cls();
+        print("どうする？\na:アイテムの保管\nb:アイテムの取り出し\nc:素材の保管\n"
+              "d:素材の取り出し\nq:家に帰る\n");
+        key = mygetch();
+        cls();
+        switch (key) {
+        case 'a': key = transfer(storing(inv, maxinv, warehouseitm, ITEMS)); break;
+        case 'b': key = transfer(taking(warehouseitm, inv, maxinv, ITEMS)); break;
+        case 'c': key = transfer(storing(mat, maxmat, warehousemat, MATERIALS)); break;
+        case 'd': key = transfer(taking(warehousemat, mat, maxmat, MATERIALS)); break;
+        }
+    } while (key != 'q');
+}

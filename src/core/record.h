@@ -1,0 +1,30 @@
+#pragma once
+// Recordings: the seed and every key the game reads, so that a game can be played again
+// exactly through the plain console. A recording is a header line, then the keys as the
+// plain console reads them (word prompts as their word and a line end).
+
+#include <cstdio>
+#include <string>
+
+#include "core/console.h"
+
+// Passes everything to another console and writes every key read into a file.
+class RecordConsole : public Console {
+public:
+    RecordConsole(Console& inner, std::FILE* file) : inner(inner), file(file) {}
+    int getkey() override;
+    void clear() override { inner.clear(); }
+    void color(int attr) override { inner.color(attr); }
+    void write(std::string_view text) override { inner.write(text); }
+    std::string readword(size_t maxbytes) override;
+
+private:
+    Console& inner;
+    std::FILE* file;
+};
+
+// Writes the header of a recording.
+bool writereplayheader(std::FILE* f, unsigned seed);
+// Reads the header of a recording from a file descriptor, byte by byte, leaving it at
+// the first key; false when the file is no recording.
+bool readreplayheader(int fd, unsigned& seed);

@@ -1,0 +1,33 @@
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/rules.h"
+#include "core/ui.h"
+#include "home/homemenus.h"
+
+constexpr int MEALSTEPS = 10;
+constexpr int MEALFULL = 300;
+
+void eatmenu()
+{
+    print("何を食べる？\n");
+    listbag(inv, maxinv, ITEMS, IFOOD);
+    int i = alp2int(mygetch());
+    if (i >= maxinv || inv[i].kind == -1 || itemlist[inv[i].kind].kind != IFOOD)
+        return refuse("それは食べ物ではない");
+    eat[0] = i;
+    eat[1] = MEALSTEPS;
+}
+
+void mealstep()
+{
+    if (eat[1] <= 0) return;
+    if (--eat[1] > 0) return;
+    int i = eat[0];
+    // a meal begun elsewhere may find its food gone; then it ends without a bite
+    if (i < 0 || i >= maxinv || inv[i].kind == -1) return;
+    const char* name = itemlist[inv[i].kind].name;
+    pc.full += MEALFULL;  // at home a full stomach has no upper limit
+    itemconsume(i, 1);
+    print("あなたは%sを食べ終えた\n", name);
+    waitkey();
+}

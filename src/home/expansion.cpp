@@ -1,0 +1,39 @@
+#include "core/console.h"
+#include "core/ui.h"
+#include "home/homemenus.h"
+
+namespace {
+struct expansion {
+    int* level;
+    int factor;  // yen per level
+    const char* done;
+};
+
+constexpr int TOPLEVEL = 32;
+}  // namespace
+
+void expand()
+{
+    static const expansion table[4] = {
+        {&warehouselv, 1000, "倉庫を拡張した"},
+        {&shoplv, 1000, "店を拡張した"},
+        {&farmlv, 1000, "農園を拡張した"},
+        {&townlv, 10000, "街を拡張した"},
+    };
+    cls();
+    print("何を拡張する？\n\na:倉庫\nb:店\nc:農園\nd:街\n\n");
+    int key = mygetch();
+    if (key < 'a' || key > 'd') return;
+    const expansion& x = table[key - 'a'];
+    // every answer is shown until a key is pressed: the next home screen would wipe it
+    if (*x.level >= TOPLEVEL) return refuse("これ以上拡張できない");
+    int price = *x.level * x.factor;
+    print("%d円で拡張できる\n拡張する？\ny/n", price);
+    if (!yesno()) return;
+    print("\n");
+    if (price > money) return refuse("お金が足りない");
+    money -= price;
+    ++*x.level;
+    print("%s\n", x.done);
+    waitkey();
+}

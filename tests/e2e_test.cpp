@@ -1,0 +1,121 @@
+// The built game end to end: keys through a pipe, and a real terminal under tmux.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "tempdir.h"
+
+namespace {
+// A folder to run the game in: its own save/ and dead.txt, the maps of the source tree.
+struct GameDir : TempDir {
+    GameDir()
+    {
+        std::error_code ignored;
+        std::filesystem::path maps = std::filesystem::path(KURASHI_SOURCE_DIR) / "map";
+        if (std::filesystem::exists(maps)) std::filesystem::create_directory_symlink(maps, *this / "map", ignored);
+    }
+};
+
+std::string shellword(const std::string& s) { return "'" + s + "'"; }
+
+std::string readfile(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+int shell(const std::string& command)
+{
+    int rc = std::system(command.c_str());
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+
+// A tmux server of the test's own, so that nothing else running is touched.
+class Terminal {
+public:
+    explicit Terminal(const std::string& command)
+        : socket("kurashi-e2e-" + std::to_string(getpid()))
+    {
+        tmux("-u new-session -d -s game -x 80 -y 25 " + shellword(command));
+    }
+    ~Terminal() { tmux("kill-server"); }
+
+    void keys(const std::string& k) { tmux("send-keys -t game " + k); }
+    std::string capture()
+    {
+        std::string file = folder / "pane";
+        tmux("capture-pane -p -t game > " + shellword(file));
+        return readfile(file);
+    }
+    // Waits up to ten seconds for text to appear; the last screen is kept in shown.
+    bool waitfor(const std::string& text)
+    {
+        for (int i = 0; i < 100; i++) {
+            shown = capture();
+            if (shown.find(text) != std::string::npos) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    std::string shown;
+    TempDir folder;
+
+private:
+    std::string socket;
+    int tmux(const std::string& args) { return shell("tmux -L " + socket + " " + args + " 2>/dev/null"); }
+};
+}  // namespace
+
+TEST(EndToEnd, ANewGameThroughAPipe)
+{
+    GameDir dir;
+    ASSERT_FALSE(dir.path.empty());
+    std::string out = dir / "out";
+    int status = shell("cd " + shellword(dir.path) + " && printf 'ahero\\nbia ky' | " +
+                       shellword(KURASHI_BINARY) + " --plain --seed 1 --dir " + shellword(dir.path) +
+                       " > " + shellword(out));
+    EXPECT_EQ(status, 0);
+    std::string s = readfile(out);
+    for (const char* text : {"ようこそ", "名前を教えてくれないか\nhero\n", "難易度を選んでくれ",
+                             "所持金：10000円\t日付：0年1月1日\t時間：0時0分\n", "名前:hero(Lv.1)",
+                             "攻撃力:", "商売:1", "本当に終わる？"})
+        EXPECT_NE(s.find(text), std::string::npos) << text;
+    EXPECT_FALSE(std::filesystem::exists(dir / "dead.txt"));
+}
+
+TEST(EndToEnd, TheHomeScreenInATerminal)
+{
+    if (shell("command -v tmux > /dev/null") != 0) GTEST_SKIP() << "tmux is not installed";
+    GameDir dir;
+    Terminal term("cd " + shellword(dir.path) + " && LC_ALL=C.UTF-8 TERM=xterm-256color " +
+                  shellword(KURASHI_BINARY) + " --seed 1 --dir " + shellword(dir.path) +
+                  "; echo EXITED $?; sleep 10");
+    ASSERT_TRUE(term.waitfor("b:つづきから")) << term.shown;
+    term.keys("a");
+    ASSERT_TRUE(term.waitfor("名前を教えてくれないか")) << term.shown;
+    term.keys("-l 勇者");
+    term.keys("Enter");
+    ASSERT_TRUE(term.waitfor("d:Extra")) << term.shown;
+    term.keys("b");
+    ASSERT_TRUE(term.waitfor("所持金：10000円")) << term.shown;
+    EXPECT_NE(term.shown.find("何をする？"), std::string::npos);
+    EXPECT_NE(term.shown.find("日付：0年1月1日"), std::string::npos);
+    EXPECT_NE(term.shown.find("時間：0時0分"), std::string::npos);
+    term.keys("i");
+    ASSERT_TRUE(term.waitfor("名前:勇者(Lv.1)")) << term.shown;
+    term.keys("Escape");
+    ASSERT_TRUE(term.waitfor("時間：0時1分")) << term.shown;
+    term.keys("k");
+    ASSERT_TRUE(term.waitfor("本当に終わる？")) << term.shown;
+    term.keys("y");
+    EXPECT_TRUE(term.waitfor("EXITED 0")) << term.shown;
+}
