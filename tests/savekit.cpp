@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -32,9 +30,7 @@ std::pair<size_t, size_t> wordat(const std::string& t, int i)
 void SaveTest::SetUp()
 {
     GameTest::SetUp();
-    char dir[] = "/tmp/kurashi-save-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    folder = dir;
+    ASSERT_FALSE(folder.empty());
     oldmaps = mapfolder();
     olddata = datafolder();
     setfolders(oldmaps, folder);
@@ -43,7 +39,6 @@ void SaveTest::SetUp()
 void SaveTest::TearDown()
 {
     setfolders(oldmaps, olddata);
-    std::filesystem::remove_all(folder);
     GameTest::TearDown();
 }
 

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "tempdir.h"
 #include "testkit.h"
 
 // A game test whose save/ lives in a fresh folder, removed afterwards.
 class SaveTest : public GameTest {
 protected:
-    std::string folder;
+    TempDir dir;
+    const std::string& folder = dir.path;
     void SetUp() override;
     void TearDown() override;
 

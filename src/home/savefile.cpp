@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -142,7 +143,7 @@ bool writesave(int p, const indexline list[PLACES], std::string& why)
     std::string text, name;
     loaderror err;
     if (!writegame(g, text) || !sjisname(pc.name, name)) {
-        why = "名前がShift-JISで書けない";
+        why = "名前がセーブファイルに書けない";
         return false;
     }
     // never put a file on disk that could not be loaded again
@@ -153,6 +154,7 @@ bool writesave(int p, const indexline list[PLACES], std::string& why)
     indexline named[PLACES];
     std::copy(list, list + PLACES, named);
     named[p].sjis = name;
+    std::memcpy(named[p].e.name, pc.name, NAMESIZE);
     named[p].e.lv = pc.lv;
     const filewrite files[2] = {{gamepath(p), text}, {indexpath(), formatindex(named)}};
     return replacefiles(files, 2, why);
