@@ -2,6 +2,7 @@
 // game that comes back as it was saved.
 
 #include "home/savefile.h"
+#include "home/title.h"
 
 #include <cstring>
 
@@ -220,4 +221,28 @@ TEST_F(SaveTest, TheIndexIsMadeWhenMissingAndOddLinesAreEmptyPlaces)
     EXPECT_STREQ(list[11].name, "ハナ");
     EXPECT_EQ(list[11].lv, 5);
     for (int i = 12; i < 16; i++) EXPECT_EQ(list[i].lv, 0) << "lines the index lacks";
+}
+
+TEST_F(SaveTest, TheTitleLoadsASavedGameAndPassesOverABrokenOne)
+{
+    playedgame();
+    keys("by ");
+    ASSERT_EQ(run(save), -1);
+    const std::string saved = slurp(savepath("save1"));
+    std::string index = slurp(savepath("save"));
+    spit(savepath("save"), lines(index, 0, 2) + "Kowai 3\n" + lines(index, 3, 13));
+    spit(savepath("save2"), saved.substr(0, 100));
+
+    resetstate();
+    keys("b" "c" " " "b");
+    ASSERT_EQ(run(begin), -1);
+    EXPECT_TRUE(console.done());
+    EXPECT_NE(all().find("セーブデータcが壊れている"), std::string::npos);
+    EXPECT_STREQ(pc.name, "ハナコ");
+    EXPECT_EQ(money, 3170);
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(pc.hp, pc.maxhp);
+    keys("by ");
+    ASSERT_EQ(run(save), -1);
+    EXPECT_EQ(slurp(savepath("save1")), saved);
 }
