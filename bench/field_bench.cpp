@@ -88,6 +88,11 @@ void steady()
     pc.floorturn = 1;
 }
 
+benchmark::Counter periteration(long count)
+{
+    return benchmark::Counter(static_cast<double>(count), benchmark::Counter::kAvgIterations);
+}
+
 void fieldturnbench(benchmark::State& state)
 {
     lunaticfloor();
@@ -104,8 +109,7 @@ void fieldturnbench(benchmark::State& state)
             state.ResumeTiming();
         }
     }
-    state.counters["allocs/turn"] =
-        benchmark::Counter(static_cast<double>(allocations - before), benchmark::Counter::kAvgIterations);
+    state.counters["allocs/turn"] = periteration(allocations - before);
 }
 BENCHMARK(fieldturnbench);
 
@@ -114,8 +118,7 @@ void createmapbench(benchmark::State& state)
     lunaticfloor();
     long before = allocations;
     for (auto _ : state) createmap();
-    state.counters["allocs/floor"] =
-        benchmark::Counter(static_cast<double>(allocations - before), benchmark::Counter::kAvgIterations);
+    state.counters["allocs/floor"] = periteration(allocations - before);
 }
 BENCHMARK(createmapbench);
 }  // namespace

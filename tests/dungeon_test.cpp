@@ -160,7 +160,8 @@ TEST_F(Field, AnExpeditionRunsUntilTheStairsLeadHome)
 {
     codes m;
     for (int y = 0; y < MAPH; y++)
-        for (int x = 0; x < MAPW; x++) m[y][x] = onmap(x - 1, y - 1) && onmap(x + 1, y + 1) ? TUP : TWALL;
+        for (int x = 0; x < MAPW; x++)
+            m[y][x] = onmap(x - 1, y - 1) && onmap(x + 1, y + 1) ? TUP : TWALL;
     storeall(m);
     depth = 0;
     keys("z<");
@@ -180,8 +181,9 @@ TEST_F(Field, RestingAsksForTurnsAndRunsWithoutScreenOrKeys)
     keys("rabc\n3\n");
     turn();
     EXPECT_EQ(rest, 2);
-    EXPECT_NE(screen().find("何ターン休憩する？\n(&で全回復するまで)\nabc\n何ターン休憩する？\n(&で全回復するまで)\n3\n"),
-              std::string::npos) << "asked again on the same screen";
+    std::string prompt = "何ターン休憩する？\n(&で全回復するまで)\n";
+    EXPECT_NE(screen().find(prompt + "abc\n" + prompt + "3\n"), std::string::npos)
+        << "asked again on the same screen";
     size_t screens = console.screens.size();
     ASSERT_EQ(turn(), -1);
     ASSERT_EQ(turn(), -1);
@@ -307,7 +309,8 @@ TEST_F(Pickup, AWandTakesASlotOfItsOwnWithChargesByDepth)
     EXPECT_EQ(inv[0].count, 3);
     EXPECT_EQ(inv[1].kind, 40);
     EXPECT_EQ(inv[1].count, charges);
-    EXPECT_TRUE(said(("\nあなたは軽傷治癒の杖(残り" + std::to_string(charges) + "回)を拾った").c_str()));
+    std::string picked = "\nあなたは軽傷治癒の杖(残り" + std::to_string(charges) + "回)を拾った";
+    EXPECT_TRUE(said(picked.c_str()));
 }
 
 TEST_F(Pickup, AFullBagLeavesTheItemWhereItLies)

@@ -75,7 +75,8 @@ TEST_F(Floor, EveryModeStocksItsItemsAndCreaturesOnLegalCells)
             const npcdata* pop = population(ground);
             for (int i = 0; i < numnpc; i++) {
                 bool fromground = false;
-                for (int k = 0; k < 16; k++) fromground = fromground || (pop[k].rare && pop[k].name == npc[i].name);
+                for (int k = 0; k < 16; k++)
+                    fromground = fromground || (pop[k].rare && pop[k].name == npc[i].name);
                 EXPECT_TRUE(fromground) << npc[i].name;
             }
         }

@@ -23,7 +23,10 @@ fs::path gamemap(int ground, int n)
     return fs::path(KURASHI_SOURCE_DIR) / "map" / grounds[ground] / ("map" + std::to_string(n));
 }
 
-bool standable(int c) { return c == TFLOOR || c == TDOWN || c == TUP || c == TROUGH || c == TROUGH2; }
+bool standable(int c)
+{
+    return c == TFLOOR || c == TDOWN || c == TUP || c == TROUGH || c == TROUGH2;
+}
 
 // Standable cells reached by walking from the first one.
 int reachable(const std::vector<std::vector<int>>& m)
@@ -41,7 +44,8 @@ int reachable(const std::vector<std::vector<int>>& m)
         const int d[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
         for (auto& s : d) {
             int nx = x + s[0], ny = y + s[1];
-            if (onmap(nx, ny) && standable(m[ny][nx]) && !seen[ny][nx]) seen[ny][nx] = true, q.push({nx, ny});
+            if (onmap(nx, ny) && standable(m[ny][nx]) && !seen[ny][nx])
+                seen[ny][nx] = true, q.push({nx, ny});
         }
     }
     return count;

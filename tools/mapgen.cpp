@@ -18,7 +18,6 @@
 #include <functional>
 #include <iterator>
 #include <queue>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -199,7 +198,8 @@ void connect(grid& g, rng& r, int pass)
                 for (int v = 0; v < H; v++)
                     for (int u = 0; u < W; u++) {
                         int dist = std::abs(u - x) + std::abs(v - y);
-                        if (label[v][u] == main && dist < best) best = dist, ax = x, ay = y, bx = u, by = v;
+                        if (label[v][u] == main && dist < best)
+                            best = dist, ax = x, ay = y, bx = u, by = v;
                     }
             }
         tunnel(g, r, ax, ay, bx, by, pass, [](int c) { return !standable(c); });
@@ -282,7 +282,8 @@ void forest(grid& g, rng& r, int n)
     scatter(g, r, FLOOR, TREE, 9);
     blobs(g, r, r.range(5, 8), 8, 20, ROUGH, anyof({FLOOR}));
     blobs(g, r, r.range(1, 3), 6, 12, ROUGH2, anyof({FLOOR}));
-    if (n % 2 == 0) blob(g, r, r.range(8, W - 9), r.range(8, H - 9), 40, WATER, anyof({FLOOR, TREE}));
+    if (n % 2 == 0)
+        blob(g, r, r.range(8, W - 9), r.range(8, H - 9), 40, WATER, anyof({FLOOR, TREE}));
     if (n >= 3) blobs(g, r, 2, 6, 14, WALL, anyof({TREE}));  // rocky outcrops
     connect(g, r, FLOOR);
     stairs(g, r);
@@ -297,7 +298,9 @@ void sea(grid& g, rng& r, int n)
     case 1: wet = [](int x, int) { return 8 + x * 2; }; break;        // to the east
     case 2: wet = [](int, int y) { return 85 - y * 2; }; break;       // to the north
     case 3: wet = [](int, int y) { return 8 + y * 2; }; break;        // to the south
-    case 4: wet = [](int x, int y) { return 95 - 3 * (std::abs(x - 20) + std::abs(y - 20)); }; break;
+    case 4:  // a lake in the middle
+        wet = [](int x, int y) { return 95 - 3 * (std::abs(x - 20) + std::abs(y - 20)); };
+        break;
     default: wet = [](int, int) { return 46; }; break;                // islands
     }
     room(g, 1, 1, W - 2, H - 2, FLOOR);
@@ -370,7 +373,8 @@ bool writemaps(const std::filesystem::path& dir)
             std::ofstream out(mapfile(dir, ground, n), std::ios::binary);
             out << text(make(ground, n));
             if (!out) {
-                std::fprintf(stderr, "kurashi_mapgen: cannot write %s\n", mapfile(dir, ground, n).c_str());
+                std::fprintf(stderr, "kurashi_mapgen: cannot write %s\n",
+                             mapfile(dir, ground, n).c_str());
                 return false;
             }
         }
@@ -384,7 +388,8 @@ bool checkmaps(const std::filesystem::path& dir)
     for (int ground = 0; ground < 3; ground++)
         for (int n = 0; n < 6; n++) {
             std::ifstream in(mapfile(dir, ground, n), std::ios::binary);
-            std::string have((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::string have((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
             if (have != text(make(ground, n))) {
                 std::fprintf(stderr, "kurashi_mapgen: %s differs from what the generator makes\n",
                              mapfile(dir, ground, n).c_str());

@@ -14,7 +14,10 @@ unsigned char maptable[NGROUND][NMAPFILE][MAPH][MAPW];
 
 constexpr int MAXTOKEN = 16;
 
-bool space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool space(int c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // The next whitespace-separated word of the file; false at its end. A word too long for
 // word comes back cut, which no terrain code can be.
@@ -107,7 +110,8 @@ void storemap(int ground, int n, const int codes[MAPH][MAPW])
 {
     if (ground < 0 || ground >= NGROUND || n < 0 || n >= NMAPFILE) return;
     for (int y = 0; y < MAPH; y++)
-        for (int x = 0; x < MAPW; x++) maptable[ground][n][y][x] = static_cast<unsigned char>(codes[y][x]);
+        for (int x = 0; x < MAPW; x++)
+            maptable[ground][n][y][x] = static_cast<unsigned char>(codes[y][x]);
 }
 
 bool loadmaps(char* err, size_t cap)

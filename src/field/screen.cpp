@@ -35,8 +35,7 @@ public:
         std::memcpy(held + len, s, n);
         len += n;
     }
-    void text(const char* s) { text(s, std::strlen(s)); }
-    void printf(int a, const char* fmt, ...) __attribute__((format(printf, 3, 4)))
+    void textf(int a, const char* fmt, ...) __attribute__((format(printf, 3, 4)))
     {
         char line[LINESIZE];
         va_list ap;
@@ -83,19 +82,19 @@ void cells(painter& p, int i)
 void hungerword(painter& p)
 {
     int s = pc.full;
-    if (s == 0) p.printf(CLIGHTRED, "\t餓死中");
-    else if (s < 50) p.printf(CLIGHTRED, "\t飢餓");
-    else if (s < 150) p.printf(CYELLOW, "\t空腹");
-    else if (s < 300) p.printf(CWHITE, "\t空腹");
+    if (s == 0) p.textf(CLIGHTRED, "\t餓死中");
+    else if (s < 50) p.textf(CLIGHTRED, "\t飢餓");
+    else if (s < 150) p.textf(CYELLOW, "\t空腹");
+    else if (s < 300) p.textf(CWHITE, "\t空腹");
 }
 
 // Beside the first three rows of the window: the calendar, the floor, the hunger.
 void sidetext(painter& p, int row)
 {
     if (row == 0)
-        p.printf(CWHITE, "\t%d年 %d月 %d日 %d時 %d分", year, month + 1, day + 1, hour, min / 100);
+        p.textf(CWHITE, "\t%d年 %d月 %d日 %d時 %d分", year, month + 1, day + 1, hour, min / 100);
     else if (row == 1)
-        p.printf(CWHITE, "\t地下%d階", depth);
+        p.textf(CWHITE, "\t地下%d階", depth);
     else if (row == 2)
         hungerword(p);
 }
@@ -108,7 +107,7 @@ void statchanges(painter& p)
         statview v = statof(pc, s);
         if (*v.turn <= 0) continue;
         bool up = *v.base < *v.cur;
-        p.printf(up ? CYELLOW : CLIGHTMAGENTA, up ? "%sUP:%d " : "%sDOWN:%d ", names[s], *v.turn);
+        p.textf(up ? CYELLOW : CLIGHTMAGENTA, up ? "%sUP:%d " : "%sDOWN:%d ", names[s], *v.turn);
     }
 }
 }  // namespace
@@ -122,7 +121,8 @@ void draw()
         sidetext(p, r);
         p.text("\n", 1);
     }
-    p.printf(CWHITE, "%s\n%s\n", para, status);
+    p.textf(CWHITE, "%s\n", para);
+    p.textf(CWHITE, "%s\n", status);
     statchanges(p);
     p.color(CWHITE);
     p.flush();
