@@ -69,7 +69,7 @@ bool roomy(const int codes[MAPH][MAPW], const char* path, char* err, size_t cap)
     if (floor >= MINFLOOR && stand >= MINSTAND) return true;
     format(err, cap,
            "%s has too little room: %d floor cells (items need %d) and %d cells to stand on "
-           "(creatures need %d)",
+           "(creatures and the player need %d)",
            path, floor, MINFLOOR, stand, MINSTAND);
     return false;
 }
