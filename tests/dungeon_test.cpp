@@ -117,6 +117,7 @@ TEST_F(Field, TheReturnScrollBringsThePlayerHomeWhenItRunsOut)
 
 TEST_F(Field, TheStairsGoDownAndUp)
 {
+    pc.hp = pc.maxhp = 1000;  // whatever the creatures of the new floors do
     keys("><");
     turn();
     EXPECT_TRUE(said("\nそこには下り階段がない"));
@@ -164,6 +165,7 @@ TEST_F(Field, AnExpeditionRunsUntilTheStairsLeadHome)
             m[y][x] = onmap(x - 1, y - 1) && onmap(x + 1, y + 1) ? TUP : TWALL;
     storeall(m);
     depth = 0;
+    pc.hp = pc.maxhp = 1000;
     keys("z<");
     EXPECT_EQ(run(dungeon), -1);
     EXPECT_EQ(depth, 0);
