@@ -125,6 +125,9 @@ TEST_F(Title, NamesTooLongOrUnwritableAreAskedAgain)
     keys("a" "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ\n" "b");  // 15 half-width kana: 45 bytes of UTF-8
     EXPECT_EQ(run(begin), -1);
     EXPECT_STREQ(pc.name, "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ");
+    keys("a" "he\x1bro\n" "hero\n" "b");
+    EXPECT_EQ(run(begin), -1);
+    EXPECT_STREQ(pc.name, "hero") << "a control character makes no name";
     keys("a" "  ab cd\n" "b");
     EXPECT_EQ(run(begin), -1);
     EXPECT_STREQ(pc.name, "ab") << "only the first word";

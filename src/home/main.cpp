@@ -18,6 +18,7 @@
 #include "field/floor.h"
 #include "home/home.h"
 #include "home/options.h"
+#include "home/savefile.h"
 #include "home/title.h"
 
 namespace {
@@ -99,6 +100,8 @@ int main(int argc, char** argv)
     if (!loadmaps(maperr, sizeof maperr)) return fail(maperr);
     if (!preparedata(f.data, err))
         return fail(err + "\n(start the game with --dir DIR, a folder you can write)");
+
+    tidysaves();  // what an interrupted save left behind
 
     int status = EXITOK;
     try {

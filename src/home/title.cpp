@@ -86,6 +86,9 @@ const char* namefault(std::string_view name)
 {
     std::string sjis;
     if (name.empty() || !tosjis(name, sjis)) return "その名前は使えない";
+    // control characters would break the save file's words and the terminal
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return "その名前は使えない";
     if (sjis.size() > static_cast<size_t>(NAMESJIS) || name.size() >= sizeof pc.name)
         return "名前が長すぎる";
     return nullptr;
