@@ -1,124 +1,101 @@
-// The field's hot path in the most crowded mode: one turn (128 creatures, the screen drawn
-// into a console that keeps nothing) and the building of a floor. Every heap allocation
-// made while they run is counted; play should make none.
+// The field in its most crowded mode: one turn (128 creatures, the screen drawn into a
+// console that keeps nothing) on a shallow and a deep floor, early in a game and after a
+// long one; and the building of a floor. Every heap allocation made while they run is
+// counted: play makes none.
 
-#include <benchmark/benchmark.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 
-#include <cstdio>
-#include <cstdlib>
-#include <new>
-
-#include "core/console.h"
-#include "core/creatures.h"
-#include "core/paths.h"
+#include "benchkit.h"
 #include "core/state.h"
 #include "field/dungeon.h"
 #include "field/floor.h"
 
 namespace {
-long allocations = 0;
-}
+using clockticks = std::chrono::steady_clock;
 
-void* operator new(std::size_t n)
+// A lunatic game standing on a fresh floor of the mine at this depth.
+void lunaticfloor(int floor)
 {
-    allocations++;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
-// Walks round in a small square and shows nothing.
-class NullConsole : public Console {
-public:
-    int getkey() override { return walk[next++ % 4]; }
-    void clear() override {}
-    void color(int) override {}
-    void write(std::string_view) override {}
-    std::string readword(size_t) override { return "0"; }
-
-private:
-    static constexpr int walk[4] = {KEYUP, KEYLEFT, KEYDOWN, KEYRIGHT};
-    unsigned next = 0;
-};
-
-NullConsole nullconsole;
-
-// A lunatic-mode player on the first floor of the mine, strong enough not to die.
-void lunaticfloor()
-{
-    static bool loaded = false;
-    if (!loaded) {
-        char err[512];
-        setfolders(KURASHI_SOURCE_DIR, KURASHI_SOURCE_DIR);
-        if (!loadmaps(err, sizeof err)) {
-            std::fprintf(stderr, "%s\n", err);
-            std::exit(1);
-        }
-        loaded = true;
-    }
-    resetstate();
-    setconsole(&nullconsole);
-    setnpclist();
-    setmode(3);
-    std::srand(1);
-    for (int s = 0; s < NSTAT; s++) {
-        statview v = statof(pc, s);
-        *v.base = *v.cur = s == SPD ? 60 : 10;
-    }
-    pc.lv = 1;
-    pc.full = 1000;
-    for (slot& s : inv) s.kind = -1;
-    for (slot& s : mat) s.kind = -1;
+    lunaticgame();
     dun = 0;
-    depth = 1;
+    depth = floor;
     createmap();
 }
 
-// Keeps the turn representative: alive, never levelling (the spell choice would wait for a
-// key), and never reaching the floor's time limit.
-void steady()
+// Between turns, outside the timing: the player is fed and brought back to life (the
+// creatures may hurt and kill; the bench goes on), and a floor about to end is built
+// anew at the same depth, so the depth stays put and the warning of the floor's end never
+// breaks in.
+void betweenturns()
 {
-    pc.hp = pc.maxhp = 1000000;
-    pc.exp = 0;
-    pc.floorturn = 1;
-}
-
-benchmark::Counter periteration(long count)
-{
-    return benchmark::Counter(static_cast<double>(count), benchmark::Counter::kAvgIterations);
-}
-
-void fieldturnbench(benchmark::State& state)
-{
-    lunaticfloor();
-    long turns = 0, before = allocations;
-    for (auto _ : state) {
-        steady();
-        overlay();
-        while (!fieldcommand(keyprompt())) {
-        }
-        endturn();
-        if (++turns % 300 == 0) {  // a fresh, fully stocked floor now and then
-            state.PauseTiming();
-            createmap();
-            state.ResumeTiming();
-        }
+    if (pc.hp < 0) pc.hp = pc.maxhp;
+    if (pc.full < 300) pc.full = 1000;
+    if (pc.floorturn >= stayfloor - 31) {
+        createmap();
+        pc.floorturn = 0;
     }
-    state.counters["allocs/turn"] = periteration(allocations - before);
 }
-BENCHMARK(fieldturnbench);
 
-void createmapbench(benchmark::State& state)
+void playturn()
 {
-    lunaticfloor();
-    long before = allocations;
-    for (auto _ : state) createmap();
-    state.counters["allocs/floor"] = periteration(allocations - before);
+    overlay();
+    while (!fieldcommand(keyprompt())) {
+    }
+    endturn();
 }
-BENCHMARK(createmapbench);
+
+// Turn times of one run, for the spread; kept in place so that keeping them allocates
+// nothing.
+constexpr size_t MAXKEPT = 1 << 22;
+std::uint32_t kept[MAXKEPT];
+
+double percentile(size_t n, double p)
+{
+    size_t k = std::min(n - 1, static_cast<size_t>(p * static_cast<double>(n)));
+    std::nth_element(kept, kept + k, kept + n);
+    return kept[k] / 1000.0;
+}
+
+// Arguments: the floor, and the turns played before the timing starts.
+void fieldturn(benchmark::State& state)
+{
+    lunaticfloor(static_cast<int>(state.range(0)));
+    for (long t = 0; t < state.range(1); t++) {
+        playturn();
+        betweenturns();
+    }
+    size_t n = 0;
+    long before = allocations();
+    for (auto _ : state) {
+        auto start = clockticks::now();
+        playturn();
+        auto took = std::chrono::duration<double>(clockticks::now() - start);
+        state.SetIterationTime(took.count());
+        if (n < MAXKEPT) kept[n++] = static_cast<std::uint32_t>(took.count() * 1e9);
+        betweenturns();
+    }
+    state.counters["allocs/turn"] = periteration(static_cast<double>(allocations() - before));
+    state.counters["lv"] = pc.lv;
+    if (n == 0) return;
+    state.counters["p50_us"] = percentile(n, 0.5);
+    state.counters["p99_us"] = percentile(n, 0.99);
+    state.counters["max_us"] = percentile(n, 1.0);
+}
+BENCHMARK(fieldturn)
+    ->Name("fieldturn")
+    ->ArgsProduct({{1, 50}, {10, 100000}})
+    ->ArgNames({"floor", "after"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+void buildfloor(benchmark::State& state)
+{
+    lunaticfloor(static_cast<int>(state.range(0)));
+    long before = allocations();
+    for (auto _ : state) createmap();
+    state.counters["allocs/floor"] = periteration(static_cast<double>(allocations() - before));
+}
+BENCHMARK(buildfloor)->Name("createmap")->Arg(1)->Arg(50)->ArgName("floor")->Unit(benchmark::kMicrosecond);
 }  // namespace
