@@ -32,6 +32,7 @@ private:
     iconv_t tolocale = reinterpret_cast<iconv_t>(-1);
     int current = 15;
     bool bright16 = false;
+    bool fullrepaint = false;  // every refresh sends the whole screen
     short pairs[256] = {};
     int usedpairs = 0;
     char screen[32768];  // what was written since the last clear, colours marked
