@@ -111,6 +111,11 @@ TermConsole::TermConsole()
     paint(15);
     wbkgdset(stdscr, static_cast<chtype>(COLOR_PAIR(pairof(15, 0))));
     werase(stdscr);
+    // Until curses has been through one endwin and refresh it sends what it has after
+    // every cursor move, a screen in dozens of writes (and as many packets down an ssh
+    // line); after it, a screen goes out in one.
+    endwin();
+    wrefresh(stdscr);
 }
 
 TermConsole::~TermConsole()
