@@ -101,8 +101,12 @@ TermConsole::TermConsole()
     set_escdelay(25);
     scrollok(stdscr, TRUE);
     curs_set(0);
+    leaveok(stdscr, TRUE);  // the cursor is hidden: no moving it after every screen
     if (has_colors()) {
         start_color();
+        // between screens the terminal's own colours, to which curses returns after every
+        // refresh with a shorter control; every cell the game draws has colours of its own
+        use_default_colors();
         bright16 = COLORS >= 16;
     }
     // KURASHI_REPAINT=1 sends every screen whole, as if nothing were on the terminal yet:
@@ -288,6 +292,7 @@ std::string TermConsole::readword(size_t maxbytes)
     int ys[64], xs[64];  // where each typed character began, for Backspace
     size_t lens[64], count = 0;
     curs_set(1);
+    leaveok(stdscr, FALSE);
     for (;;) {
         unsigned ch;
         bool special;
@@ -313,6 +318,7 @@ std::string TermConsole::readword(size_t maxbytes)
         }
     }
     curs_set(0);
+    leaveok(stdscr, TRUE);
     remember(line);
     put("\n");
     remember("\n");
