@@ -112,6 +112,7 @@ TermConsole::TermConsole()
     // KURASHI_REPAINT=1 sends every screen whole, as if nothing were on the terminal yet:
     // the yardstick tools/perfcheck.py measures the real traffic against
     fullrepaint = std::getenv("KURASHI_REPAINT") != nullptr;
+    shift.setup();
     paint(15);
     wbkgdset(stdscr, static_cast<chtype>(COLOR_PAIR(pairof(15, 0))));
     werase(stdscr);
@@ -234,6 +235,7 @@ int TermConsole::readwide(unsigned& ch, bool& special)
     for (;;) {
         if (signalled) gameend(128 + signalled);
         if (fullrepaint) clearok(stdscr, TRUE);
+        else shift.shiftrows(fileno(stdout));
         wrefresh(stdscr);
         wint_t wc;
         int r = wget_wch(stdscr, &wc);

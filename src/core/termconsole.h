@@ -6,6 +6,7 @@
 #include <iconv.h>
 
 #include "core/console.h"
+#include "core/termshift.h"
 
 class TermConsole : public Console {
 public:
@@ -33,6 +34,7 @@ private:
     int current = 15;
     bool bright16 = false;
     bool fullrepaint = false;  // every refresh sends the whole screen
+    SideShift shift;           // rows moved sideways by the terminal itself
     short pairs[256] = {};
     int usedpairs = 0;
     char screen[32768];  // what was written since the last clear, colours marked
