@@ -211,13 +211,20 @@ class TmuxGame(Process):
         self.tmux("send-keys", "-t", "game", key)
         while self.waitkey(since):
             since = self.switches()
-            time.sleep(0.02)
+            time.sleep(0.01)
             if self.switches() == since:
                 break
 
     def screen(self):
-        """The cells on show: rows of (character, colour, background)."""
-        return cells(self.tmux("capture-pane", "-e", "-p", "-t", "game"))
+        """The cells on show, once they hold still: rows of (character, colour, background)."""
+        shown, end = None, time.monotonic() + 2
+        while time.monotonic() < end:
+            now = cells(self.tmux("capture-pane", "-e", "-p", "-t", "game"))
+            if now == shown:
+                break
+            shown = now
+            time.sleep(0.01)
+        return shown
 
     def close(self):
         self.tmux("kill-server")
@@ -423,12 +430,19 @@ def checkscreens(o, mode, seed, walk):
     if not shutil.which("tmux"):
         print("screens: no tmux, not checked")
         return True
-    sent = screens(o.binary, mode, seed, walk)
-    whole = screens(o.binary, mode, seed, walk, {"KURASHI_REPAINT": "1"})
-    wrong = [i for i, (a, b) in enumerate(zip(sent, whole)) if a != b]
+    wrong = None
+    for _ in range(2):  # a second look, lest tmux was slow to take in a screen
+        sent = screens(o.binary, mode, seed, walk)
+        whole = screens(o.binary, mode, seed, walk, {"KURASHI_REPAINT": "1"})
+        unlike = {i for i, (a, b) in enumerate(zip(sent, whole)) if a != b}
+        if len(sent) != len(whole):
+            unlike.add(min(len(sent), len(whole)))
+        wrong = unlike if wrong is None else wrong & unlike
+        if not wrong:
+            break
     print(f"screens: {len(sent)} screens in tmux, {len(wrong)} unlike the same screens sent whole")
-    if wrong or len(sent) != len(whole):
-        print(f"  FAIL: the terminal shows something else at screens {wrong[:10]}")
+    if wrong:
+        print(f"  FAIL: the terminal shows something else at screens {sorted(wrong)[:10]}")
         return False
     return True
 
@@ -462,7 +476,7 @@ def main():
     parser.add_argument("--quick", action="store_true", help="a short run for the test suite")
     o = parser.parse_args()
     if o.quick:
-        o.turns, o.wait = 40, 1.0
+        o.turns, o.wait = 30, 1.0
     if READ_SYSCALL is None or not os.path.exists("/proc/self/syscall"):
         print("perfcheck: cannot tell when the game waits on this system; skipped")
         return 77
