@@ -20,16 +20,34 @@
 
 namespace {
 volatile std::sig_atomic_t signalled = 0;
+sigset_t waking;  // the signals let through while the game sleeps waiting for a key
 
 void onsignal(int sig) { signalled = sig; }
 
+// Ctrl-C, SIGTERM and SIGHUP end the game. They are held back while the game works and
+// let through only while it sleeps waiting for a key (waitinput), so that one coming
+// while a screen is drawn is not lost before the wait begins.
 void catchsignals()
 {
     struct sigaction sa {};
     sa.sa_handler = onsignal;
     sigemptyset(&sa.sa_mask);
-    sa.sa_flags = 0;  // no restart: a blocking read returns at once
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+    sa.sa_flags = 0;  // no restart: the wait returns at once
+    sigset_t held;
+    sigemptyset(&held);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(sig, &sa, nullptr);
+        sigaddset(&held, sig);
+    }
+    sigprocmask(SIG_BLOCK, &held, &waking);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigdelset(&waking, sig);
+}
+
+// Sleeps until a key comes, a signal arrives or the terminal goes; false when it went.
+bool waitinput()
+{
+    pollfd p{0, POLLIN, 0};
+    return !(::ppoll(&p, 1, nullptr, &waking) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)));
 }
 
 // Windows palette order (bit 0 blue, 1 green, 2 red) to curses colour numbers.
@@ -98,6 +116,7 @@ TermConsole::TermConsole()
     noecho();
     nonl();
     keypad(stdscr, TRUE);
+    nodelay(stdscr, TRUE);  // the waiting is waitinput's
     set_escdelay(25);
     scrollok(stdscr, TRUE);
     curs_set(0);
@@ -136,6 +155,7 @@ void TermConsole::shutdown()
     wattrset(stdscr, A_NORMAL);
     curs_set(1);
     endwin();
+    sigprocmask(SIG_SETMASK, &waking, nullptr);
 }
 
 int TermConsole::pairof(int fg, int bg)
@@ -230,27 +250,31 @@ void TermConsole::replay()
     if (from < screenlen) put(std::string_view(screen + from, screenlen - from));
 }
 
+void TermConsole::send()
+{
+    if (fullrepaint) clearok(stdscr, TRUE);
+    else shift.shiftrows(fileno(stdout));
+    wrefresh(stdscr);
+}
+
 int TermConsole::readwide(unsigned& ch, bool& special)
 {
+    send();
     for (;;) {
         if (signalled) gameend(128 + signalled);
-        if (fullrepaint) clearok(stdscr, TRUE);
-        else shift.shiftrows(fileno(stdout));
-        wrefresh(stdscr);
         wint_t wc;
         int r = wget_wch(stdscr, &wc);
-        if (signalled) gameend(128 + signalled);
         if (r == ERR) {
-            // a hung-up terminal gives errors forever: end instead of spinning
-            pollfd p{0, POLLIN, 0};
-            bool gone = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
-            if (gone || ++failures > 100) gameend(EXITINPUT);
+            // nothing to read: sleep until there is; a terminal that hung up, or keeps
+            // saying there is input that never comes, ends the game instead of spinning
+            if (!waitinput() || ++failures > 100) gameend(EXITINPUT);
             continue;
         }
         failures = 0;
         special = r == KEY_CODE_YES;
         if (special && wc == KEY_RESIZE) {
             replay();
+            send();
             continue;
         }
         ch = static_cast<unsigned>(wc);

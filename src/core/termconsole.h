@@ -21,7 +21,8 @@ public:
     void shutdown();
 
 private:
-    int readwide(unsigned& ch, bool& special);  // one key of the terminal, -1 on no input
+    void send();                                 // the screen to the terminal
+    int readwide(unsigned& ch, bool& special);  // one key of the terminal
     void put(std::string_view utf8);             // to the window, in the terminal's charset
     void paint(int attr);
     int pairof(int fg, int bg);
