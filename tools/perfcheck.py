@@ -41,7 +41,10 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 NAME = b"taro"
 TITLE = "ようこそ".encode()
-READ_SYSCALL = {"x86_64": 0, "aarch64": 63, "riscv64": 63}.get(platform.machine())
+# The calls a game sleeps in while it waits for a key: read (of standard input), and
+# ppoll and poll, by their numbers on this machine.
+WAITCALLS = {"x86_64": {"read": 0, "poll": 7, "ppoll": 271},
+             "aarch64": {"read": 63, "ppoll": 73}}.get(platform.machine())
 TICK = os.sysconf("SC_CLK_TCK")
 
 # Limits, as shares of a full repaint, of the average walking turn. A step up or down is
@@ -78,12 +81,17 @@ class Process:
         return 0
 
     def reading(self):
-        """True while it sits in a read of its standard input."""
+        """True while it sleeps waiting for input: in a read of its standard input, or in
+        a poll."""
         try:
             words = self._proc("syscall").split()
         except OSError:
             return False
-        return len(words) > 1 and words[0] == str(READ_SYSCALL) and int(words[1], 16) == 0
+        if len(words) < 2:
+            return False
+        call, first = int(words[0]), int(words[1], 16)
+        return (call == WAITCALLS["read"] and first == 0) or call in (
+            WAITCALLS.get("poll"), WAITCALLS.get("ppoll"))
 
     def writes(self):
         """How many writes it has made."""
@@ -189,10 +197,11 @@ class Game(Process):
 
 
 class TmuxGame(Process):
-    """The game in a tmux window of 80x25 on a server of its own; keys by tmux's names."""
+    """The game in a tmux window of 80x25 on a server of its own (its socket in the game's
+    folder); keys by tmux's names."""
 
     def __init__(self, binary, folder, seed, env=None):
-        self.socket = f"kurashi-perf-{os.getpid()}-{len(env or {})}"
+        self.socket = os.path.join(folder, "tmux")
         words = " ".join(f"{k}={v}" for k, v in (env or {}).items())
         command = (f"env TERM=xterm-256color LANG=C.UTF-8 {words} {binary} --seed {seed} "
                    f"--dir {folder}")
@@ -200,7 +209,7 @@ class TmuxGame(Process):
         super().__init__(int(self.tmux("display", "-p", "-t", "game", "#{pane_pid}")))
 
     def tmux(self, *args):
-        run = subprocess.run(["tmux", "-L", self.socket, "-f", "/dev/null", *args],
+        run = subprocess.run(["tmux", "-S", self.socket, "-f", "/dev/null", *args],
                              capture_output=True, text=True, check=False)
         return run.stdout.strip()
 
@@ -365,7 +374,7 @@ def screens(binary, mode, seed, walk, env=None):
 
 def idle(binary, plain, seconds):
     """CPU seconds and wake-ups of the game while it waits that long at the first floor's
-    key prompt, and whether it still waits in a read at the end."""
+    key prompt, and whether it still sleeps waiting for input at the end."""
     with gamefolder() as folder:
         game = Game(binary, folder, plain=plain)
         try:
@@ -453,7 +462,7 @@ def checkidle(o):
         cpu, wakeups, waiting = idle(o.binary, plain, o.wait)
         name = "plain on a pipe" if plain else "terminal"
         print(f"idle: {o.wait:g} s waiting for a key, {name}: {cpu:.2f} s CPU, {wakeups} wake-ups,"
-              f" {'asleep in a read' if waiting else 'NOT in a read'}")
+              f" {'asleep waiting for input' if waiting else 'NOT waiting for input'}")
         if cpu > IDLE_CPU_LIMIT or wakeups > 2 or not waiting:
             ok = False
             print("  FAIL: the game must sleep while it waits")
@@ -477,7 +486,7 @@ def main():
     o = parser.parse_args()
     if o.quick:
         o.turns, o.wait = 30, 1.0
-    if READ_SYSCALL is None or not os.path.exists("/proc/self/syscall"):
+    if WAITCALLS is None or not os.path.exists("/proc/self/syscall"):
         print("perfcheck: cannot tell when the game waits on this system; skipped")
         return 77
     try:
