@@ -60,7 +60,9 @@ bool useslot(int s)
         eat[0] = s;
         eat[1] = MEALTURNS;
         return true;
-    case IWAND: return zapwand(s) || cancelled();
+    case IWAND:
+        if (zapwand(s)) return true;
+        return cancelled();
     default:
         addmes("\nあなたは%sを使った", itemlist[item].name);
         useitem(item);

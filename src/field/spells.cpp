@@ -14,13 +14,8 @@
 namespace {
 int pmag() { return now(pc, MAG); }
 
-// However weak the caster, a raise lasts at least one turn: a count of 0 or below would
-// never run out.
-int raiseturns()
-{
-    int t = pmag() / 2 + 5;
-    return t < 1 ? 1 : t;
-}
+// Below 0 magic power no wand or spell works, so a raise lasts at least 5 turns.
+int raiseturns() { return pmag() / 2 + 5; }
 
 // Healing fills up to the maximum; it never takes away what a potion gave above it.
 void fillup(int& value, int add, int most)
@@ -44,7 +39,7 @@ void mana(const spelleffect& e)
 }
 
 // The stats a raise sets, each replaced whatever ran before.
-void raise(int stat, int d, int turns)
+void setraise(int stat, int d, int turns)
 {
     statview v = statof(pc, stat);
     *v.cur = *v.base + d;
@@ -54,15 +49,15 @@ void raise(int stat, int d, int turns)
 void hero()
 {
     int d = dice(2, pmag() / 2, 0);
-    raise(ATK, d, raiseturns());
-    raise(DEX, d, raiseturns());
+    setraise(ATK, d, raiseturns());
+    setraise(DEX, d, raiseturns());
     addmes("\nあなたの攻撃力・器用が%d上がった", d);
 }
 
 void shield()
 {
     int d = dice(2, pmag() / 2, 0);
-    raise(DEF, d, raiseturns());
+    setraise(DEF, d, raiseturns());
     addmes("\nあなたの防御力が%d上がった", d);
 }
 
@@ -70,7 +65,7 @@ void shield()
 void sage()
 {
     int d = dice(2, pmag() / 2, 0);
-    raise(MAG, d, 0);
+    setraise(MAG, d, 0);
     pc.magturn = raiseturns();
     addmes("\nあなたの魔力が%d上がった", d);
 }
@@ -78,7 +73,7 @@ void sage()
 void swift()
 {
     int d = dice(3, pmag(), 10);
-    raise(SPD, d, raiseturns());
+    setraise(SPD, d, raiseturns());
     addmes("\nあなたの速さが%d上がった", d);
 }
 
