@@ -1,0 +1,49 @@
+#!/bin/sh
+# The installed game: started from folders of no importance, it reads the installed maps
+# and keeps the player's files in the XDG data folder, writing nothing where it runs;
+# started from the game's own folder it keeps them there. The manual page renders cleanly.
+# usage: install.sh BUILD_DIR SOURCE_DIR
+set -eu
+build=$1
+src=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "install test: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+game="$tmp/prefix/bin/kurashi"
+[ -x "$game" ] || fail "no installed program"
+[ -f "$tmp/prefix/share/kurashi/map/sea/map5" ] || fail "no installed maps"
+[ -f "$tmp/prefix/share/man/man6/kurashi.6" ] || fail "no installed manual page"
+
+export XDG_DATA_HOME="$tmp/xdg"
+mkdir "$tmp/one" "$tmp/two"
+
+# a new game, saved in place a, then quit
+cd "$tmp/one"
+printf 'ahero\nbjay k' | "$game" --plain --seed 3 >out 2>&1 || true
+grep -q 'セーブしました' out || fail "the new game was not saved"
+rm out
+[ -f "$XDG_DATA_HOME/kurashi/save/save0" ] || fail "the save is not in the XDG data folder"
+[ -z "$(ls -A "$tmp/one")" ] || fail "something was written where the game ran"
+
+# started again elsewhere, it loads that game
+cd "$tmp/two"
+printf 'baia' | "$game" --plain >out 2>&1 || true
+grep -q '名前:hero(Lv.1)' out || fail "the saved game did not load"
+rm out
+[ -z "$(ls -A "$tmp/two")" ] || fail "something was written where the game ran"
+"$game" --help | grep -q "saves:       $XDG_DATA_HOME/kurashi/save" || fail "--help names other folders"
+
+# from a folder holding map/, the saves stay there
+mkdir "$tmp/own"
+ln -s "$tmp/prefix/share/kurashi/map" "$tmp/own/map"
+cd "$tmp/own"
+printf 'ahero\nbjay k' | "$game" --plain --seed 3 >/dev/null 2>&1 || true
+[ -f "$tmp/own/save/save0" ] || fail "run from its own folder, the game did not save there"
+
+if command -v groff >/dev/null 2>&1; then
+    warnings=$(groff -t -man -ww -Tutf8 -z "$src/doc/kurashi.6" 2>&1)
+    [ -z "$warnings" ] || fail "the manual page has warnings: $warnings"
+fi
+echo "install test: passed"
