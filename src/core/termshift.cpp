@@ -37,10 +37,11 @@ cell cellof(const cchar_t& c)
 }
 
 // A row of a window as curses keeps it, a wide character in one entry; two rows hold
-// the same when their entries do.
+// the same when their entries do. Nothing to construct: the rows of a screen take some
+// megabytes that no page of which is touched before it is read.
 struct packedrow {
     cchar_t cells[MAXCOLS + 1];
-    size_t bytes = 0;
+    size_t bytes;
     void read(WINDOW* w, int y, int cols)
     {
         bytes = sizeof(cchar_t) * static_cast<size_t>(cols + 1);
