@@ -61,7 +61,14 @@ FREE = "._,!?_<>"  # floor, items and stairs: a step there moves the player
 # tmux's name of the key
 STEPS = {"up": (0, -1, b"\x1bOA", b"H", "Up"), "down": (0, 1, b"\x1bOB", b"P", "Down"),
          "left": (-1, 0, b"\x1bOD", b"K", "Left"), "right": (1, 0, b"\x1bOC", b"M", "Right")}
-
+ESCAPE = {"Escape": b"\x1b"}
+# After the walk: a look round with the cursor, then the menus of the field's actions left
+# with Escape, and a shot: (tmux's name of the key, what the terminal sends, whether it
+# moves the cursor).
+AFTERWALK = ([("*", b"*", False)] +
+             [(STEPS[d][4], STEPS[d][2], True) for d in ("right", "right", "up", "up", "left", "down")] +
+             [(k, ESCAPE.get(k, k.encode()), False) for key in "tmT" for k in (key, "Escape")] +
+             [("f", b"f", False), ("Right", b"\x1bOC", True), ("Enter", b"\r", False)])
 
 class Process:
     """Watching a running game from /proc: whether it waits for a key, its CPU time."""
@@ -99,6 +106,10 @@ class Process:
             if line.startswith("syscw"):
                 return int(line.split()[1])
         return 0
+
+    def cputime(self):
+        """Seconds it has spent on a processor, to the nanosecond."""
+        return int(self._proc("schedstat").split()[0]) / 1e9
 
     def cputicks(self):
         fields = self._proc("stat").rsplit(")", 1)[1].split()
@@ -341,15 +352,23 @@ def longwalk(binary, mode, turns):
 
 
 def traffic(binary, mode, seed, walk, env=None):
-    """Bytes the terminal backend writes for the first field screen and for each step, and
-    the writes it needed for the steps."""
+    """Bytes the terminal backend writes for the first field screen, for each step and for
+    each move of the cursor after the walk, and the writes it needed for the steps."""
     with gamefolder() as folder:
         game = Game(binary, folder, seed, env=env)
         try:
             first = tofield(game, mode, b"\r")
             writes = game.writes()
             sent = [len(game.send(STEPS[step][2])) for step, _ in walk]
-            return len(first), sent, game.writes() - writes
+            writes = game.writes() - writes
+            cursor = []
+            for _, keys, moves in AFTERWALK:
+                if game.ended():
+                    break
+                out = game.send(keys)
+                if moves:
+                    cursor.append(len(out))
+            return len(first), sent, writes, cursor
         finally:
             game.close()
 
@@ -364,8 +383,8 @@ def screens(binary, mode, seed, walk, env=None):
             for key in ("a", NAME.decode(), "Enter", mode.decode(), "c", "a"):
                 game.send(key)
                 shown.append(game.screen())
-            for step, _ in walk:
-                game.send(STEPS[step][4])
+            for key in [STEPS[step][4] for step, _ in walk] + [k for k, _, _ in AFTERWALK]:
+                game.send(key)
                 shown.append(game.screen())
             return shown
         finally:
@@ -387,8 +406,9 @@ def idle(binary, plain, seconds):
 
 
 def startup(binary, runs):
-    """Milliseconds from launch to the title on the terminal, one per run."""
-    times = []
+    """Milliseconds from launch to the title on the terminal, and of processor time spent
+    on the way, one pair per run."""
+    times, cpu = [], []
     with gamefolder() as folder:
         for _ in range(runs):
             game = Game(binary, folder)
@@ -398,8 +418,9 @@ def startup(binary, runs):
                     out += os.read(game.outfd, 65536)
             times.append((time.perf_counter() - game.started) * 1000)
             game.waitkey(-1)
+            cpu.append(game.cputime() * 1000)
             game.close()
-    return times
+    return times, cpu
 
 
 def share(pairs):
@@ -410,8 +431,8 @@ def share(pairs):
 
 def checktraffic(o, mode):
     seed, walk = longwalk(o.binary, mode, o.turns)
-    first, sent, writes = traffic(o.binary, mode, seed, walk)
-    firstwhole, whole, _ = traffic(o.binary, mode, seed, walk, {"KURASHI_REPAINT": "1"})
+    first, sent, writes, cursor = traffic(o.binary, mode, seed, walk)
+    firstwhole, whole, _, cursorwhole = traffic(o.binary, mode, seed, walk, {"KURASHI_REPAINT": "1"})
     print(f"traffic: xterm-256color 80x25, mode {o.mode}, seed {seed}, {len(walk)} steps")
     print(f"  first field screen  {first} bytes, sent whole {firstwhole}")
     print(f"  writes              {writes / max(1, len(walk)):.1f} per step (each may be a packet of its own)")
@@ -430,6 +451,9 @@ def checktraffic(o, mode):
     if steps:
         mean, meanwhole, ratio = share(steps)
         print(f"  every step          {mean:4.0f} bytes, sent whole {meanwhole:4.0f}: {ratio:.2f} of a repaint")
+    if cursor and len(cursor) == len(cursorwhole):
+        mean, meanwhole, ratio = share(list(zip(cursor, cursorwhole)))
+        print(f"  cursor step         {mean:4.0f} bytes, sent whole {meanwhole:4.0f}: {ratio:.2f} of a repaint")
     if not ok:
         print("  FAIL: walking sends too much")
     return ok, seed, walk
@@ -470,9 +494,10 @@ def checkidle(o):
 
 
 def checkstartup(o):
-    times = startup(o.binary, 5 if o.quick else 20)
+    times, cpu = startup(o.binary, 5 if o.quick else 20)
     print(f"start-up to the title: {statistics.median(times):.1f} ms median,"
-          f" {min(times):.1f} to {max(times):.1f} ms over {len(times)} launches")
+          f" {min(times):.1f} to {max(times):.1f} ms over {len(times)} launches"
+          f" ({statistics.median(cpu):.1f} ms of it on a processor)")
     return True
 
 
