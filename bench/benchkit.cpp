@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
+#include "core/catalog.h"
 #include "core/creatures.h"
 #include "core/paths.h"
 #include "core/state.h"
@@ -71,24 +73,75 @@ void checkcounting()
 
 BenchConsole benchconsole;
 
+namespace {
+bool startswith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
+}  // namespace
+
+void BenchConsole::queuearrow(int code)
+{
+    queue[queued++] = KEYPREFIX;
+    queue[queued++] = code;
+}
+
+int BenchConsole::command()
+{
+    static constexpr int walk[] = {KEYUP, KEYLEFT, KEYDOWN, KEYRIGHT};
+    static constexpr int act[] = {KEYUP, 'f', KEYLEFT, 'T', KEYDOWN, 't', KEYRIGHT, 'm',
+                                  KEYUP, 't', KEYLEFT, 'D', KEYDOWN, '*', KEYRIGHT, 'C'};
+    int key = acting ? act[step++ % std::size(act)] : walk[step++ % std::size(walk)];
+    if (key != KEYUP && key != KEYDOWN && key != KEYLEFT && key != KEYRIGHT) return key;
+    queuearrow(key);
+    return getkey();
+}
+
 int BenchConsole::getkey()
 {
-    static constexpr int walk[4] = {KEYUP, KEYLEFT, KEYDOWN, KEYRIGHT};
-    if (*scripted) return static_cast<unsigned char>(*scripted++);
-    if (asking) return 'a' + spell++ % 26;
-    if (pending) {
-        pending = false;
-        return walk[step++ % 4];
+    if (next < queued) {
+        int key = queue[next++];
+        if (next == queued) next = queued = 0;
+        return key;
     }
-    pending = true;
-    return KEYPREFIX;
+    if (*scripted) return static_cast<unsigned char>(*scripted++);
+    if (escapes > 0) {
+        escapes--;
+        return KEYESC;
+    }
+    switch (question) {
+    case LEARN: return 'a' + spell++ % 26;
+    case USE: return 'a' + menus++ % 2;  // the potion, then the wand
+    case MENU: return 'a';
+    case DIRECTION:
+        question = COMMAND;
+        queuearrow(KEYUP);
+        return getkey();
+    default: break;
+    }
+    if (tx == 100) return command();
+    // an aim: the cursor one cell right, then fire
+    if (aimed++ == 0) {
+        queuearrow(KEYRIGHT);
+        return getkey();
+    }
+    aimed = 0;
+    return KEYENTER;
+}
+
+void BenchConsole::clear()
+{
+    question = COMMAND;
+    fresh = true;
 }
 
 void BenchConsole::write(std::string_view text)
 {
-    static constexpr std::string_view question = "何の魔法を覚える？";
-    if (fresh && text.substr(0, question.size()) == question) asking = true;
+    if (fresh) {
+        if (startswith(text, "何の魔法を覚える？")) question = LEARN;
+        else if (startswith(text, "何を使う")) question = USE;
+        else if (startswith(text, "何の魔法を詠唱する") || startswith(text, "何を投げる")) question = MENU;
+    }
     fresh = false;
+    if (text == "何かキーを押してください") escapes = 2;  // the refusal's key, and out of the menu
+    else if (startswith(text, "\nどこを")) question = DIRECTION;
 }
 
 void lunaticgame()
@@ -105,10 +158,21 @@ void lunaticgame()
         loaded = true;
     }
     resetstate();
+    benchconsole = BenchConsole();
     setconsole(&benchconsole);
     std::srand(1);
     benchconsole.script("d");  // the mode: lunatic
     init(-1);
+}
+
+void stockactions()
+{
+    constexpr int HEALPOTION = 0, ARROWWAND = FIRSTWAND + 5, MAGICARROW = 5;
+    inv[0] = {HEALPOTION, 50};
+    inv[1] = {ARROWWAND, 50};
+    arrow = 50;
+    pc.magic[0] = MAGICARROW;
+    pc.mp = pc.maxmp = pc.maxmp < 100 ? 100 : pc.maxmp;
 }
 
 benchmark::Counter periteration(double count)

@@ -14,24 +14,29 @@
 
 namespace {
 using clockticks = std::chrono::steady_clock;
+bool acting = false;
 
-// A lunatic game standing on a fresh floor of the mine at this depth.
-void lunaticfloor(int floor)
+// A lunatic game standing on a fresh floor of the mine at this depth; with actions, the
+// player shoots, throws, uses, casts and gathers between steps.
+void lunaticfloor(int floor, bool actions = false)
 {
     lunaticgame();
+    benchconsole.actions(actions);
+    acting = actions;
     dun = 0;
     depth = floor;
     createmap();
 }
 
 // Between turns, outside the timing: the player is fed and brought back to life (the
-// creatures may hurt and kill; the bench goes on), and a floor about to end is built
-// anew at the same depth, so the depth stays put and the warning of the floor's end never
-// breaks in.
+// creatures may hurt and kill; the bench goes on), given what its actions spend, and a
+// floor about to end is built anew at the same depth, so the depth stays put and the
+// warning of the floor's end never breaks in.
 void betweenturns()
 {
     if (pc.hp < 0) pc.hp = pc.maxhp;
     if (pc.full < 300) pc.full = 1000;
+    if (acting) stockactions();
     if (pc.floorturn >= stayfloor - 31) {
         createmap();
         pc.floorturn = 0;
@@ -58,10 +63,11 @@ double percentile(size_t n, double p)
     return kept[k] / 1000.0;
 }
 
-// Arguments: the floor, and the turns played before the timing starts.
+// Arguments: the floor, the turns played before the timing starts, and whether the player
+// acts (1) or only walks and fights (0).
 void fieldturn(benchmark::State& state)
 {
-    lunaticfloor(static_cast<int>(state.range(0)));
+    lunaticfloor(static_cast<int>(state.range(0)), state.range(2) != 0);
     for (long t = 0; t < state.range(1); t++) {
         playturn();
         betweenturns();
@@ -85,8 +91,8 @@ void fieldturn(benchmark::State& state)
 }
 BENCHMARK(fieldturn)
     ->Name("fieldturn")
-    ->ArgsProduct({{1, 50}, {10, 100000}})
-    ->ArgNames({"floor", "after"})
+    ->ArgsProduct({{1, 50}, {10, 100000}, {0, 1}})
+    ->ArgNames({"floor", "after", "act"})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
