@@ -88,17 +88,23 @@ class Process:
         return 0
 
     def reading(self):
-        """True while it sleeps waiting for input: in a read of its standard input, or in
-        a poll."""
+        """True while it sleeps waiting for input with no end set: in a read of its
+        standard input, or in a poll without a timeout (not one that waits a moment for
+        the rest of an escape sequence)."""
         try:
             words = self._proc("syscall").split()
         except OSError:
             return False
-        if len(words) < 2:
+        if len(words) < 4:
             return False
-        call, first = int(words[0]), int(words[1], 16)
-        return (call == WAITCALLS["read"] and first == 0) or call in (
-            WAITCALLS.get("poll"), WAITCALLS.get("ppoll"))
+        call, first, third = int(words[0]), int(words[1], 16), int(words[3], 16)
+        if call == WAITCALLS["read"]:
+            return first == 0
+        if call == WAITCALLS.get("ppoll"):
+            return third == 0  # no timeout
+        if call == WAITCALLS.get("poll"):
+            return third in (0xFFFFFFFF, 0xFFFFFFFFFFFFFFFF)  # -1
+        return False
 
     def writes(self):
         """How many writes it has made."""
