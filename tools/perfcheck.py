@@ -359,14 +359,15 @@ def longwalk(binary, mode, turns):
 
 def traffic(binary, mode, seed, walk, env=None):
     """Bytes the terminal backend writes for the first field screen, for each step and for
-    each move of the cursor after the walk, and the writes it needed for the steps."""
+    each move of the cursor after the walk; the writes and the processor time (seconds)
+    the steps took."""
     with gamefolder() as folder:
         game = Game(binary, folder, seed, env=env)
         try:
             first = tofield(game, mode, b"\r")
-            writes = game.writes()
+            writes, cpu = game.writes(), game.cputime()
             sent = [len(game.send(STEPS[step][2])) for step, _ in walk]
-            writes = game.writes() - writes
+            writes, cpu = game.writes() - writes, game.cputime() - cpu
             cursor = []
             for _, keys, moves in AFTERWALK:
                 if game.ended():
@@ -374,7 +375,7 @@ def traffic(binary, mode, seed, walk, env=None):
                 out = game.send(keys)
                 if moves:
                     cursor.append(len(out))
-            return len(first), sent, writes, cursor
+            return len(first), sent, (writes, cpu), cursor
         finally:
             game.close()
 
@@ -437,11 +438,13 @@ def share(pairs):
 
 def checktraffic(o, mode):
     seed, walk = longwalk(o.binary, mode, o.turns)
-    first, sent, writes, cursor = traffic(o.binary, mode, seed, walk)
+    first, sent, (writes, cpu), cursor = traffic(o.binary, mode, seed, walk)
     firstwhole, whole, _, cursorwhole = traffic(o.binary, mode, seed, walk, {"KURASHI_REPAINT": "1"})
     print(f"traffic: xterm-256color 80x25, mode {o.mode}, seed {seed}, {len(walk)} steps")
     print(f"  first field screen  {first} bytes, sent whole {firstwhole}")
-    print(f"  writes              {writes / max(1, len(walk)):.1f} per step (each may be a packet of its own)")
+    steps = max(1, len(walk))
+    print(f"  writes              {writes / steps:.1f} per step (each may be a packet of its own)")
+    print(f"  processor time      {cpu / steps * 1e6:.0f} µs per step, the turn and its screen")
     ok = len(walk) >= o.turns // 2
     for name, dirs, limit in (("up or down", ("up", "down"), UPDOWN_LIMIT),
                               ("sideways", ("left", "right"), SIDEWAYS_LIMIT)):
