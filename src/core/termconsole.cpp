@@ -132,6 +132,12 @@ TermConsole::TermConsole()
     // the yardstick tools/perfcheck.py measures the real traffic against
     fullrepaint = std::getenv("KURASHI_REPAINT") != nullptr;
     shift.setup();
+    // curses keeps a record of each colour pair and each control it formats, made the
+    // first time; the game's pairs (every colour on black, and on grey for the cursor)
+    // and the controls are made now, so that play allocates nothing
+    for (int bg : {CBLACK, CGREY})
+        for (int fg = 0; fg < 16; fg++) pairof(fg, bg);
+    formatcontrols();
     paint(15);
     wbkgdset(stdscr, static_cast<chtype>(COLOR_PAIR(pairof(15, 0))));
     werase(stdscr);

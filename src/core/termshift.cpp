@@ -200,6 +200,14 @@ const char* capability(const char* name)
 }
 }  // namespace
 
+void formatcontrols()
+{
+    for (int i = 0; strnames[i]; i++) {
+        const char* control = capability(strnames[i]);
+        if (control && std::strchr(control, '%')) tiparm(control, 1, 1, 1, 1, 1, 1, 1, 1, 1);
+    }
+}
+
 void SideShift::setup()
 {
     cup = capability("cup");

@@ -25,3 +25,7 @@ private:
     const char* restore = nullptr;  // ... and brought back
     const char* setab = nullptr;    // background colour
 };
+
+// Has curses format every control of the terminal once, so that what it keeps of each is
+// kept at start-up rather than during play.
+void formatcontrols();
