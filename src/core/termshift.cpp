@@ -37,8 +37,8 @@ cell cellof(const cchar_t& c)
 }
 
 // A row of a window as curses keeps it, a wide character in one entry; two rows hold
-// the same when their entries do. Nothing to construct: the rows of a screen take some
-// megabytes that no page of which is touched before it is read.
+// the same when their entries do. Nothing to construct: the rows for a whole screen take
+// megabytes, and a page of them is touched only when a row is read into it.
 struct packedrow {
     cchar_t cells[MAXCOLS + 1];
     size_t bytes;
@@ -244,6 +244,7 @@ bool scrolled(int rows)
         moved += !(shown[y] == drawn[y]) && (shown[y - 1] == drawn[y] || shown[y + 1] == drawn[y]);
     return moved >= 3;
 }
+
 // How the terminal can best move row y sideways; no move (n = 0) when it cannot help.
 plan planrow(int y, int cols, const cell& fill)
 {
