@@ -7,9 +7,11 @@
   (TERM=xterm-256color, 80x25, a fixed --seed, a folder of its own), counting the bytes
   the terminal backend writes for every step, beside the bytes of the same screens sent
   whole: the same keys again with KURASHI_REPAINT=1, which makes every refresh clear the
-  terminal and send every cell and colour change;
-- screens: the same walk in tmux, once as the game sends it and once sent whole; every
-  screen must look the same (skipped without tmux);
+  terminal and send every cell and colour change; also the writes and the processor time
+  of a step, and the bytes of a move of the aiming cursor after the walk;
+- screens: the same walk, the cursor and the menus of the field's actions, in tmux, once
+  as the game sends them and once sent whole; every screen must look the same (skipped
+  without tmux);
 - idle: the CPU time the game uses while it waits for a key, in the terminal backend and
   in the plain backend on a pipe that stays open;
 - start-up: the time from launch to the title on the terminal, the map check included.
@@ -17,8 +19,9 @@
 The walk is planned first through the plain backend (the same seed and keys give the same
 game in every backend): every step goes to a free cell beside the player, away from the
 creatures, so the walking turns really walk. A step up or down lets the terminal scroll
-the field; a step sideways it cannot scroll, so most of the field window is sent again.
-Exits with 1 when a limit below is broken, 77 when this system cannot run the check.
+the field; a step sideways the terminal cannot scroll, only move row by row, so more of
+the field window is sent again. Exits with 1 when a limit below is broken, 77 when this
+system cannot run the check.
 """
 
 import argparse
@@ -69,6 +72,7 @@ AFTERWALK = ([("*", b"*", False)] +
              [(STEPS[d][4], STEPS[d][2], True) for d in ("right", "right", "up", "up", "left", "down")] +
              [(k, ESCAPE.get(k, k.encode()), False) for key in "tmT" for k in (key, "Escape")] +
              [("f", b"f", False), ("Right", b"\x1bOC", True), ("Enter", b"\r", False)])
+
 
 class Process:
     """Watching a running game from /proc: whether it waits for a key, its CPU time."""
