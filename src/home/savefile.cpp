@@ -52,7 +52,7 @@ void parseline(std::string_view text, indexline& out)
     out = l;
 }
 
-void parseindex(std::string_view text, indexline list[PLACES])
+void parselines(std::string_view text, indexline list[PLACES])
 {
     size_t pos = 0;
     for (int i = 0; i < PLACES && pos < text.size(); i++) {
@@ -77,7 +77,7 @@ void loadindex(indexline list[PLACES])
     for (int i = 0; i < PLACES; i++) list[i] = indexline{};
     std::string text;
     int err;
-    if (readfile(indexpath(), text, SAVEFILECAP, err)) parseindex(text, list);
+    if (readfile(indexpath(), text, SAVEFILECAP, err)) parselines(text, list);
 }
 }  // namespace
 
@@ -93,6 +93,13 @@ void tidysaves()
         std::string why;
         replacefiles(&f, 1, why);  // a folder that takes no file shows up when saving
     }
+}
+
+void parseindex(std::string_view text, indexentry list[16])
+{
+    indexline lines[PLACES];
+    parselines(text, lines);
+    for (int i = 0; i < PLACES; i++) list[i] = lines[i].e;
 }
 
 void readindex(indexentry list[16])
