@@ -1,4 +1,144 @@
+// The use command (potions, scrolls and seeds used up at once, food begins a meal, wands
+// are waved) and the cast command.
+
 #include "field/magic.h"
-// placeholder until wands and spells are built
-bool useitemcmd() { return true; }
-bool castcmd() { return true; }
+
+#include <cstdlib>
+
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/message.h"
+#include "core/rules.h"
+#include "core/state.h"
+#include "core/ui.h"
+#include "field/effects.h"
+#include "field/spells.h"
+#include "field/strike.h"
+#include "field/wands.h"
+
+namespace {
+constexpr int MEALTURNS = 10;
+
+const spelleffect spelleffects[NMAGIC] = {
+    {EHEAL, 3, "\nあなたは軽傷治癒の魔法を唱え%d回復した", {}},
+    {EHEAL, 5, "\nあなたは重傷治癒の魔法を唱え%d回復した", {}},
+    {EHEAL, 8, "\nあなたは致命傷治癒の魔法を唱え%d回復した", {}},
+    {ESHORTTELEPORT, 0, "\nあなたはショートテレポートの魔法を唱えた", {}},
+    {ETELEPORT, 0, "\nあなたはテレポートの魔法を唱えた", {}},
+    {EBOLT, 3, nullptr,
+     {"\nあなたは魔法の矢を詠唱し自分に%dのダメージを与えた",
+      "\nあなたは魔法の矢を詠唱し%sに%dのダメージを与えて殺した",
+      "\nあなたは魔法の矢を詠唱し%sに%dのダメージを与えた",
+      "\nあなたは空間に向かって魔法の矢を詠唱した",
+      "\nあなたは壁に向かって魔法の矢を詠唱した"}},
+    {EBOLT, 5, nullptr,
+     {"\nあなたはマジックミサイルを詠唱し自分に%dのダメージを与えた",
+      "\nあなたはマジックミサイルを詠唱し%sに%dのダメージを与えて殺した",
+      "\nあなたはマジックミサイルを詠唱し%sに%dのダメージを与えた",
+      "\nあなたは空間に向かってマジックミサイルを詠唱した",
+      "\nあなたは壁に向かってマジックミサイルを詠唱した"}},
+    {ESTORM, 0, "\nあなたは魔力の嵐を詠唱した", {}},
+    {EHERO, 0, "\nあなたは英雄を詠唱した", {}},
+    {ESHIELD, 0, "\nあなたは魔法の盾を詠唱した", {}},
+    {ESAGE, 0, "\nあなたは賢者を詠唱した", {}},
+    {ESWIFT, 0, "\nあなたは俊足を詠唱した", {}},
+};
+
+// An aim given up leaves nothing behind: what the cursor described goes with it.
+bool cancelled()
+{
+    clearmes();
+    return false;
+}
+
+// Uses the item in bag slot s; false when a wand's aim was cancelled.
+bool useslot(int s)
+{
+    int item = inv[s].kind;
+    switch (itemlist[item].kind) {
+    case IFOOD:
+        eat[0] = s;
+        eat[1] = MEALTURNS;
+        return true;
+    case IWAND:
+        if (zapwand(s)) return true;
+        return cancelled();
+    default:
+        addmes("\nあなたは%sを使った", itemlist[item].name);
+        useitem(item);
+        itemconsume(s, 1);
+        return true;
+    }
+}
+
+// The learned spells from the front, up to the first -1.
+int spellsknown()
+{
+    int n = 0;
+    while (n < LISTSIZE && pc.magic[n] >= 0 && pc.magic[n] < NMAGIC) n++;
+    return n;
+}
+
+int successrate(int spell) { return trpcalc(now(pc, MAG), magiclist[spell].diff, 80); }
+
+void spellmenu()
+{
+    cls();
+    print("何の魔法を詠唱する？\n");
+    for (int i = 0; i < spellsknown(); i++) {
+        const magicdata& m = magiclist[pc.magic[i]];
+        print("%c:%s(MP%d,%s,成功率%d%%)\n", alphabet[i], m.name, m.mp, m.desc,
+              successrate(pc.magic[i]));
+    }
+}
+
+// Casts a learned spell; false when its aim was cancelled, with nothing spent.
+bool cast(int spell)
+{
+    const magicdata& m = magiclist[spell];
+    if (pc.mp < m.mp) {
+        addmes("\nMPが足りない");
+        return true;
+    }
+    if (std::rand() % 100 >= successrate(spell)) {
+        addmes("\nあなたは%sの詠唱に失敗した", m.name);
+        return true;
+    }
+    if (!applyeffect(spelleffects[spell])) return cancelled();
+    pc.mp -= m.mp;
+    return true;
+}
+}  // namespace
+
+bool useitemcmd()
+{
+    for (;;) {
+        cls();
+        print("何を使う?\n");
+        listbag(inv, maxinv, ITEMS);
+        print("\n");
+        int key = mygetch();
+        if (key == KEYESC) return false;
+        int s = alp2int(key);
+        if (s >= maxinv || s >= LISTSIZE || inv[s].kind < 0 || inv[s].kind >= NITEM) {
+            refuse("そのアイテムは存在しない");
+            continue;
+        }
+        if (useslot(s)) return true;
+    }
+}
+
+bool castcmd()
+{
+    for (;;) {
+        spellmenu();
+        int key = mygetch();
+        if (key == KEYESC || key == 'q') return false;
+        int i = alp2int(key);
+        if (i >= spellsknown()) {
+            refuse("その魔法は使えない");
+            continue;
+        }
+        if (cast(pc.magic[i])) return true;
+    }
+}

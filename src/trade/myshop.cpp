@@ -7,6 +7,7 @@
 #include "core/console.h"
 #include "core/message.h"
 #include "core/rules.h"
+#include "core/text.h"
 #include "core/ui.h"
 
 namespace {
@@ -105,12 +106,10 @@ void putequip(int i)
     int e = shopplace(equipmyshop);
     if (e < 0) return refuse("これ以上置けない");
     const slot s = equipment[i];
-    int price;
-    do {
-        cls();
-        print("%sをいくらで売る？ (適正価格%d円)\n", equiplist[s.kind], 500 * s.count);
-        price = asknumber();
-    } while (price <= 0);
+    char question[LINESIZE];
+    format(question, sizeof question, "%sをいくらで売る？ (適正価格%d円)\n", equiplist[s.kind],
+           500 * s.count);
+    int price = askcount(question);
     print("%sを%d円で売りに出した\n", equiplist[s.kind], price);
     equipmyshop[e] = {s.kind, s.count, price};
     bagremove(equipment, maxequip, i);

@@ -1,0 +1,57 @@
+// Shooting an arrow at the cell the cursor chooses.
+
+#include "core/message.h"
+#include "core/rules.h"
+#include "core/state.h"
+#include "field/occupant.h"
+#include "field/strike.h"
+#include "field/target.h"
+
+namespace {
+void shootself()
+{
+    if (!selfhit()) {
+        addmes("\n矢はあなたに当たらなかった");
+        return;
+    }
+    int d = dice(3, trpcalc(now(pc, DEX), now(pc, DEF), 5), 0);
+    pc.hp -= d;
+    addmes("\nあなたは自分を射撃し%dのダメージを受けた", d);
+}
+
+void shootnpc(int i)
+{
+    npcdata& c = npc[i];
+    if (!aimedhit(c)) {
+        addmes("\n矢は%sに当たらなかった", c.name);
+        return;
+    }
+    int d = dice(3, trpcalc(now(pc, DEX), now(c, DEF), 5), 0);
+    hurtnpc(i, d, "\nあなたは%sを射撃し%dのダメージを与えて殺した",
+            "\nあなたは%sを射撃し%dのダメージを与えた");
+}
+}  // namespace
+
+// With no arrows left the turn still passes; a cancelled aim spends nothing.
+bool shoot()
+{
+    if (arrow < 1) {
+        addmes("\n矢がもうない");
+        return true;
+    }
+    int c = targetselect();
+    if (c < 0) return false;
+    arrow--;
+    switch (c) {
+    case TOCCUPIED:
+        if (aimedatself()) shootself();
+        else if (int i = npcat(tx, ty); i >= 0) shootnpc(i);
+        break;
+    case TFLOOR:
+    case TDOWN: addmes("\n矢は床に刺さった"); break;
+    case TWALL: addmes("\n矢は壁に刺さった"); break;
+    case TITEM: breakitems(tx, ty); break;
+    default: break;
+    }
+    return true;
+}

@@ -1,0 +1,163 @@
+// The effects wands and spells share. P.mag, the player's magic power this turn, sizes
+// them all; below 2 the dice of P.mag/2 sides have none and add nothing.
+
+#include "field/spells.h"
+
+#include "core/message.h"
+#include "core/rules.h"
+#include "core/state.h"
+#include "field/effects.h"
+#include "field/occupant.h"
+#include "field/strike.h"
+#include "field/target.h"
+
+namespace {
+int pmag() { return now(pc, MAG); }
+
+// Below 0 magic power no wand or spell works, so a raise lasts at least 5 turns.
+int raiseturns() { return pmag() / 2 + 5; }
+
+// Healing fills up to the maximum; it never takes away what a potion gave above it.
+void fillup(int& value, int add, int most)
+{
+    int v = value + add;
+    if (v > most) v = most;
+    if (v > value) value = v;
+}
+
+void heal(const spelleffect& e)
+{
+    int h = dice(e.dice, pmag() / 2, 0);
+    fillup(pc.hp, h, pc.maxhp);
+    addmes(e.text, h);
+}
+
+void mana(const spelleffect& e)
+{
+    fillup(pc.mp, dice(2, pmag() / 2, 5), pc.maxmp);
+    addmes("%s", e.text);
+}
+
+// The stats a raise sets, each replaced whatever ran before.
+void setraise(int stat, int d, int turns)
+{
+    statview v = statof(pc, stat);
+    *v.cur = *v.base + d;
+    *v.turn = turns;
+}
+
+void hero()
+{
+    int d = dice(2, pmag() / 2, 0);
+    setraise(ATK, d, raiseturns());
+    setraise(DEX, d, raiseturns());
+    addmes("\nあなたの攻撃力・器用が%d上がった", d);
+}
+
+void shield()
+{
+    int d = dice(2, pmag() / 2, 0);
+    setraise(DEF, d, raiseturns());
+    addmes("\nあなたの防御力が%d上がった", d);
+}
+
+// The length is measured with the magic power just raised.
+void sage()
+{
+    int d = dice(2, pmag() / 2, 0);
+    setraise(MAG, d, 0);
+    pc.magturn = raiseturns();
+    addmes("\nあなたの魔力が%d上がった", d);
+}
+
+void swift()
+{
+    int d = dice(3, pmag(), 10);
+    setraise(SPD, d, raiseturns());
+    addmes("\nあなたの速さが%d上がった", d);
+}
+
+bool bolt(const spelleffect& e)
+{
+    int c = targetselect();
+    if (c < 0) return false;
+    int d = dice(e.dice, pmag() / 2, 0);
+    const boltwords& w = e.bolt;
+    switch (c) {
+    case TOCCUPIED:
+        if (aimedatself()) {
+            pc.hp -= d;
+            addmes(w.self, d);
+        } else if (int i = npcat(tx, ty); i >= 0) {
+            hurtnpc(i, d, w.kill, w.hit);
+        }
+        break;
+    case TFLOOR: addmes("%s", w.space); break;
+    case TWALL: addmes("%s", w.wall); break;
+    case TITEM: breakitems(tx, ty); break;
+    default: break;
+    }
+    return true;
+}
+
+// Every creature standing on the cell takes its own roll; then whatever lies there,
+// perhaps just uncovered by a kill, breaks.
+void stormcell(int x, int y)
+{
+    int n = numnpc < MAXNPC ? numnpc : MAXNPC;
+    if (map[y][x] == TOCCUPIED) {
+        for (int i = 0; i < n; i++) {
+            if (npc[i].hp < 0 || npc[i].x != x || npc[i].y != y) continue;
+            hurtnpc(i, dice(5, pmag() / 2, 0), "\n%sに%dのダメージを与え殺した",
+                    "\n%sに%dのダメージを与えた");
+        }
+    }
+    if (map[y][x] == TITEM) breakitems(x, y);
+}
+
+// The 24 cells around the player, row by row; cells off the floor are passed over.
+void storm()
+{
+    for (int y = pc.y - 2; y <= pc.y + 2; y++)
+        for (int x = pc.x - 2; x <= pc.x + 2; x++)
+            if (onmap(x, y) && !(x == pc.x && y == pc.y)) stormcell(x, y);
+}
+}  // namespace
+
+bool applyeffect(const spelleffect& e)
+{
+    switch (e.kind) {
+    case EBOLT: return bolt(e);
+    case EHEAL: heal(e); break;
+    case EMANA: mana(e); break;
+    case ESHORTTELEPORT:
+        shortteleport();
+        addmes("%s", e.text);
+        break;
+    case ETELEPORT:
+        teleport();
+        addmes("%s", e.text);
+        break;
+    case ESTORM:
+        addmes("%s", e.text);
+        storm();
+        break;
+    case EHERO:
+        addmes("%s", e.text);
+        hero();
+        break;
+    case ESHIELD:
+        addmes("%s", e.text);
+        shield();
+        break;
+    case ESAGE:
+        addmes("%s", e.text);
+        sage();
+        break;
+    case ESWIFT:
+        addmes("%s", e.text);
+        swift();
+        break;
+    }
+    return true;
+}
