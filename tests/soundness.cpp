@@ -68,16 +68,30 @@ void checkplayer(faults& f)
     if (pc.full < 0) f.add("full below 0");
     if (money < 0) f.add("money below 0");
     if (pc.lv < 1) f.add("level below 1");
-    bool end = false;
+    bool end = false, known[NMAGIC] = {};
     for (int m : pc.magic) {
         if (m == -1) end = true;
-        else if (end || m < 0 || m >= NMAGIC) f.add("spell list broken");
+        else if (end || m < 0 || m >= NMAGIC || known[m]) f.add("spell list broken");
+        else known[m] = true;
     }
-    if (eat[1] > 0 && (eat[0] < 0 || eat[0] >= maxinv)) f.add("meal of a slot off the bag");
+    if (eat[1] > 0 && (eat[0] < 0 || eat[0] >= maxinv || inv[eat[0]].kind < 0 ||
+                       itemlist[inv[eat[0]].kind].kind != IFOOD))
+        f.add("a meal of no food");
+    if (arrow < 0) f.add("arrows below 0");
+    for (int s = 0; s < 8; s++)
+        if (skl[2 * s] < 1) f.add("skill level below 1");
 }
 
 void checkfloor(faults& f)
 {
+    if (numnpc < 0 || numnpc > MAXNPC || numitem < 0 || numitem > LISTSIZE) {
+        f.add("creature or item count out of range");
+        return;
+    }
+    if (pc.under == TOCCUPIED) f.add("the player stands on a creature's mark");
+    for (int i = 0; i < numnpc; i++)
+        if (npc[i].hp >= 0 && npc[i].under == TOCCUPIED) f.add("a creature stands on a creature's mark");
+    if (gathering[2] > 0 && !onmap(gathering[0], gathering[1])) f.add("gathering off the grid");
     for (int i = 0; i < numitem; i++)
         if (!itm[i].taken && !onmap(itm[i].x, itm[i].y)) f.add("item off the grid");
     if (!f.text.empty()) return;  // the grid check reads the cells of every item
