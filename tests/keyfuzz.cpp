@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string_view>
 
 #include "core/catalog.h"
@@ -52,14 +53,15 @@ struct choice {
     void (*make)(keyrandom&, std::string&);
 };
 
-void pick(keyrandom& r, const choice* table, int n, std::string& out)
+template <size_t N>
+void pick(keyrandom& r, const choice (&table)[N], std::string& out)
 {
     int total = 0;
-    for (int i = 0; i < n; i++) total += table[i].weight;
+    for (const choice& c : table) total += c.weight;
     int w = r.below(total);
-    for (int i = 0; i < n; i++) {
-        if (w < table[i].weight) return table[i].make(r, out);
-        w -= table[i].weight;
+    for (const choice& c : table) {
+        if (w < c.weight) return c.make(r, out);
+        w -= c.weight;
     }
 }
 
@@ -102,7 +104,7 @@ void number(keyrandom& r, std::string& o)
 {
     o += std::to_string(r.chance(70) ? r.below(21) : r.below(100000));
 }
-void oddword(keyrandom& r, std::string& o) { o += oddwords[r.below(sizeof oddwords / sizeof *oddwords)]; }
+void oddword(keyrandom& r, std::string& o) { o += oddwords[r.below(static_cast<int>(std::size(oddwords)))]; }
 void letters(keyrandom& r, std::string& o)
 {
     for (int n = 1 + r.below(20); n > 0; n--) lower(r, o);
@@ -119,7 +121,7 @@ void wordline(keyrandom& r, std::string& o)
 {
     if (r.chance(5)) o += r.chance(50) ? "\n" : "  \n";
     if (r.chance(10)) o += ' ';
-    pick(r, words, sizeof words / sizeof *words, o);
+    pick(r, words, o);
     if (r.chance(5)) o += " 3";
     o += r.chance(90) ? '\n' : '\r';
 }
@@ -217,7 +219,7 @@ public:
 
     int getkey() override
     {
-        before(false);
+        before();
         for (;;) {
             int c = nextbyte(false);
             if (c < 0) gameend(EXITINPUT);
@@ -229,7 +231,7 @@ public:
     }
     std::string readword(size_t maxbytes) override
     {
-        before(true);
+        before();
         bool ended;
         std::string word = wholechars(wordofline([this] { return nextbyte(true); }, maxbytes, ended));
         lastcr = false;
@@ -253,9 +255,8 @@ public:
     std::string screen;
 
 private:
-    void before(bool word)
+    void before()
     {
-        (void)word;
         if (rnd && game.keys >= settings.keys) gameend(EXITINPUT);
         game.keys++;
         checkstuck();
@@ -316,9 +317,9 @@ private:
         } else if (field && pc.hp < pc.maxhp / 3 && r.chance(30)) {
             pending = "r";
         } else if (field) {
-            pick(r, floorkeys, sizeof floorkeys / sizeof *floorkeys, pending);
+            pick(r, floorkeys, pending);
         } else {
-            pick(r, homekeys, sizeof homekeys / sizeof *homekeys, pending);
+            pick(r, homekeys, pending);
         }
         if (pending == "y" && showing("本当に終わる") && r.chance(90)) pending = "n";
     }
