@@ -73,3 +73,18 @@ TEST_F(FuzzFound, AStackOfNoneInAGameFileIsNoEntryButASpentWandIsKept)
     EXPECT_EQ(back.warehousemat[0].kind, -1);
     EXPECT_EQ(back.itemmyshop[0].kind, -1);
 }
+
+TEST_F(FuzzFound, ASpellNamedTwiceInAGameFileIsLearnedOnce)
+{
+    freshgame(1);
+    const int spells[] = {3, 0, 3, -1, 0, 5};
+    std::copy(std::begin(spells), std::end(spells), pc.magic);
+    savedgame g, back;
+    capturegame(g);
+    std::string text;
+    loaderror err;
+    ASSERT_TRUE(writegame(g, text));
+    ASSERT_TRUE(readgame(text, back, err)) << err.what;
+    const int learned[] = {3, 0, 5, -1};
+    for (int i = 0; i < 4; i++) EXPECT_EQ(back.magic[i], learned[i]) << i;
+}

@@ -44,6 +44,17 @@ void dropempty(T* list, int n, bool items)
             list[i].kind = -1;
 }
 
+// A spell is learned once: a second mention of one is no spell.
+void dropknown(int (&magic)[LISTSIZE])
+{
+    bool seen[NMAGIC] = {};
+    for (int& m : magic) {
+        if (m == -1) continue;
+        if (seen[m]) m = -1;
+        else seen[m] = true;
+    }
+}
+
 bool goodsjis(std::string_view s)
 {
     if (s.empty() || s.size() > NAMESJIS) return false;
@@ -361,6 +372,7 @@ bool readgame(std::string_view text, savedgame& g, loaderror& err)
         err = r.error();
         return false;
     }
+    dropknown(g.magic);
     std::stable_partition(g.magic, g.magic + LISTSIZE, [](int m) { return m != -1; });
     dropempty(g.inv, bag, true), dropempty(g.mat, bag, false), dropempty(g.equipment, bag, false);
     dropempty(g.warehouseitm, g.warehouselv, true), dropempty(g.warehousemat, g.warehouselv, false);
