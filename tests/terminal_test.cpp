@@ -251,3 +251,27 @@ TEST(Terminal, EscActsAtOnce)
         std::printf("[ esc      ] Esc left %s in %lld ms\n", from, static_cast<long long>(spent));
     }
 }
+
+TEST(Terminal, AGameRecordedInTheTerminalReplaysToTheSameScreens)
+{
+    if (!havetmux()) GTEST_SKIP() << "tmux is not installed";
+    Pane p("eval \"$GAME --record game.rec\"; echo EXITED $?; exec sleep 60\n");
+    ASSERT_TRUE(reach(p, "field"));
+    p.keys("Down Down Right Left g");
+    p.keys("r");
+    ASSERT_TRUE(p.waitfor("何ターン休憩する？"));
+    p.keys("4 BSpace 3 Enter");
+    ASSERT_TRUE(p.waitfor("0時 6分")) << p.screen();  // after the three turns of rest
+    std::string field = p.screen();
+    p.keys("x y");
+    ASSERT_TRUE(p.waitfor("EXITED 0"));
+    // the status lines of the last field screen, as the replay shows them too
+    std::string out;
+    PlayDir again;
+    EXPECT_EQ(replaybinary(p.dir / "game.rec", again.path, out), 0);
+    size_t last = out.rfind("攻撃:");
+    ASSERT_NE(last, std::string::npos) << out;
+    std::string status = out.substr(last, out.find('\n', out.find('\n', last) + 1) - last);
+    EXPECT_NE(field.find(status), std::string::npos) << status << "\n---\n" << field;
+    EXPECT_NE(out.find("何ターン休憩する？\n(&で全回復するまで)\n3\n"), std::string::npos);
+}
