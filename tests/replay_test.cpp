@@ -3,10 +3,14 @@
 // first seeds holds, so that a change in the order of random draws shows at once.
 // After a change made on purpose: KURASHI_REGENERATE=1 ctest --test-dir build -R 'Replays|SeedCatalogue'
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "core/catalog.h"
@@ -114,4 +118,34 @@ TEST(SeedCatalogue, TheFirstSeedsHoldWhatTheyHeld)
     }
     setconsole(nullptr);
     expectcommitted("tests/replays/seeds.txt", text, '\n');
+}
+
+// ---------------------------------------------------------------- where a replay saves
+
+namespace {
+// Runs the built game in dir, with TMPDIR set to tmp: the exit status.
+int replayin(const std::string& dir, const std::string& tmp, const std::string& rec)
+{
+    std::string cmd = "cd '" + dir + "' && TMPDIR='" + tmp + "' '" + KURASHI_BINARY + "' --replay '" +
+                      rec + "' > /dev/null 2> '" + dir + "/err'";
+    int rc = std::system(cmd.c_str());
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+}  // namespace
+
+TEST(Replays, AReplaySavesInAFolderOfItsOwnOrDoesNotStart)
+{
+    // 02-save saves a game; started from a game's own folder, nothing of it lands there
+    std::string rec = std::string(KURASHI_SOURCE_DIR) + "/tests/replays/02-save.rec";
+    PlayDir home;
+    TempDir tmp;
+    EXPECT_EQ(replayin(home.path, tmp.path, rec), 0);
+    EXPECT_FALSE(std::filesystem::exists(home / "save"));
+    EXPECT_TRUE(std::filesystem::is_empty(tmp.path)) << "the replay's folder is removed";
+
+    EXPECT_EQ(replayin(home.path, tmp / "missing", rec), 1);
+    EXPECT_FALSE(std::filesystem::exists(home / "save"));
+    std::ifstream err(home / "err");
+    std::string told((std::istreambuf_iterator<char>(err)), {});
+    EXPECT_NE(told.find("no temporary folder"), std::string::npos) << told;
 }
