@@ -9,9 +9,9 @@ set -e
 cd "$(dirname "$0")"
 tools/deps.sh check
 jobs="$(nproc)"
-KEYFUZZ_GAMES="${KEYFUZZ_GAMES:-1000}"
+KEYFUZZ_GAMES="${KEYFUZZ_GAMES:-2000}"
 KEYFUZZ_KEYS="${KEYFUZZ_KEYS:-5000}"
-FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
+FUZZ_SECONDS="${FUZZ_SECONDS:-120}"
 
 step() { printf '\n==== %s\n' "$*"; }
 
