@@ -1,9 +1,50 @@
 #!/bin/sh
-# Builds everything with warnings as errors and runs every test.
+# Builds everything with warnings as errors and runs every test, three ways:
+#   1. a normal build and the whole test suite;
+#   2. the same under AddressSanitizer and UndefinedBehaviorSanitizer (no recovery), where
+#      the key fuzzer plays KEYFUZZ_GAMES games of KEYFUZZ_KEYS keys;
+#   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each.
+# Longer runs by hand: see "Testing" in README.md.
 set -e
 cd "$(dirname "$0")"
-tools/deps.sh
+tools/deps.sh check
 jobs="$(nproc)"
+KEYFUZZ_GAMES="${KEYFUZZ_GAMES:-2000}"
+KEYFUZZ_KEYS="${KEYFUZZ_KEYS:-5000}"
+FUZZ_SECONDS="${FUZZ_SECONDS:-120}"
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "1/3 normal build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+step "2/3 AddressSanitizer and UndefinedBehaviorSanitizer; $KEYFUZZ_GAMES fuzzed games of $KEYFUZZ_KEYS keys"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON \
+    -DKURASHI_KEYFUZZ_GAMES="$KEYFUZZ_GAMES" -DKURASHI_KEYFUZZ_KEYS="$KEYFUZZ_KEYS"
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+step "3/3 parser fuzzing, $FUZZ_SECONDS seconds per reader"
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON -DKURASHI_FUZZ=ON -DKURASHI_TESTS=OFF
+cmake --build build-fuzz -j"$jobs" --target fuzz_gamefile fuzz_index fuzz_map
+for reader in gamefile index map; do
+    # new inputs gather in the build folder; the committed seed corpus is only read
+    mkdir -p "build-fuzz/corpus/$reader"
+    if ! build-fuzz/fuzz/fuzz_$reader -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/crash-$reader-" "build-fuzz/corpus/$reader" "fuzz/corpus/$reader" \
+        > "build-fuzz/$reader.log" 2>&1; then
+        tail -n 40 "build-fuzz/$reader.log"
+        echo "fuzz_$reader found a crash (build-fuzz/crash-$reader-*): mend it and commit the input" \
+            "to fuzz/crashes/$reader/"
+        exit 1
+    fi
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "build-fuzz/$reader.log")
+    echo "fuzz_$reader: $runs runs, no crash"
+done
+# every test of both builds and the three readers' fuzzing, in the line CI reads
+tests() { ctest --test-dir "$1" -N | sed -n 's/^Total Tests: *//p'; }
+step "all passed"
+echo "check: $(($(tests build) + $(tests build-asan) + 3)) passed, 0 failed"

@@ -1,5 +1,7 @@
 // A save that cannot be written is told, and the files already on disk stay as they were.
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,9 +30,9 @@ protected:
         pc.lv = 9;
     }
 
-    // Saves into 'd' and expects the failure to be told, the old files kept and nothing
-    // of the attempt left behind.
-    void failstokeep(const char* why)
+    // Saves into 'd' and expects the failure to be told (with its cause, when given), the
+    // old files kept and nothing of the attempt left behind.
+    void failstokeep(const char* why, const char* cause = nullptr)
     {
         SCOPED_TRACE(why);
         const std::string game = worldbytes();
@@ -44,8 +46,51 @@ protected:
         for (const char* left : {"save3.tmp", "save3.old", "save.tmp", "save.old"})
             EXPECT_TRUE(left == skip || !exists(savepath(left))) << left;
         EXPECT_TRUE(worldbytes() == game) << "the game goes on as it was";
+        if (cause) {
+            EXPECT_NE(screen().find(cause), std::string::npos) << screen();
+        }
     }
     std::string skip;
+
+    // Runs fn in a child with mounts of its own, where a full disk, a read-only folder and a
+    // busy name fail as they do on a real system (root passes every permission check, so
+    // nothing less would fail honestly). The child prints its failures; skips where no
+    // mount namespace can be had.
+    template <class F>
+    void inownmounts(F fn)
+    {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+                _exit(77);
+            fn();
+            _exit(HasFailure() ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace here";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's failures are printed above";
+    }
+
+    // save/ becomes a tmpfs of the given options holding the old files: a disk of its size.
+    bool smalldisk(const char* options)
+    {
+        std::string dir = folder + "/save";
+        if (mount("tmpfs", dir.c_str(), "tmpfs", 0, options) != 0) return false;
+        spit(savepath("save3"), oldgame);
+        spit(savepath("save"), oldindex);
+        return slurp(savepath("save3")) == oldgame && slurp(savepath("save")) == oldindex;
+    }
+
+    // The file at rel becomes a mount point showing the same bytes: it cannot be renamed over.
+    bool busy(const std::string& rel)
+    {
+        std::string copy = folder + "/" + rel + ".copy";
+        spit(copy, slurp(savepath(rel)));
+        return mount(copy.c_str(), savepath(rel).c_str(), nullptr, MS_BIND, nullptr) == 0;
+    }
 };
 }  // namespace
 
@@ -143,4 +188,70 @@ TEST_F(SaveDisk, LeftoversOfAnInterruptedSaveAreClearedAtTheNextStart)
     EXPECT_EQ(slurp(savepath("notes.txt")), "mine");
     EXPECT_EQ(slurp(savepath("save3")), oldgame);
     EXPECT_EQ(list[3].lv, 1);
+}
+
+// Each step of a save failing in turn, on disks that really fail: the player is told, the
+// game goes on, and the old files stay byte for byte as they were.
+
+TEST_F(SaveDisk, AReadOnlyFolder)
+{
+    inownmounts([this] {
+        ASSERT_TRUE(smalldisk("size=64k"));
+        ASSERT_EQ(mount(nullptr, (folder + "/save").c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+        failstokeep("no file can be made in save/", "/save/save3.tmp: Read-only file system");
+    });
+}
+
+TEST_F(SaveDisk, NoFileCanBeMadeOnAFullDisk)
+{
+    inownmounts([this] {
+        ASSERT_TRUE(smalldisk("nr_inodes=3"));  // the folder and the two old files
+        failstokeep("no room for one more file", "/save/save3.tmp: No space left on device");
+    });
+}
+
+TEST_F(SaveDisk, TheDiskIsFullBeforeTheGameFile)
+{
+    inownmounts([this] {
+        ASSERT_TRUE(smalldisk("size=8k"));  // a page for each old file, none more
+        failstokeep("the game file finds no room", "/save/save3.tmp: No space left on device");
+    });
+}
+
+TEST_F(SaveDisk, TheDiskFillsUpWithTheGameFile)
+{
+    inownmounts([this] {
+        ASSERT_TRUE(smalldisk("size=12k"));  // room for the new game file, not the index
+        failstokeep("the index finds no room", "/save/save.tmp: No space left on device");
+    });
+}
+
+TEST_F(SaveDisk, TheOldGameFileCannotBeKept)
+{
+    skip = "save3.old";
+    ASSERT_EQ(mkdir(savepath("save3.old").c_str(), 0755), 0);
+    failstokeep("a folder where the old game file is kept", "/save/save3.old: Is a directory");
+}
+
+TEST_F(SaveDisk, TheOldIndexCannotBeKeptAfterTheGameFileIsInPlace)
+{
+    skip = "save.old";
+    ASSERT_EQ(mkdir(savepath("save.old").c_str(), 0755), 0);
+    failstokeep("a folder where the old index is kept", "/save/save.old: Is a directory");
+}
+
+TEST_F(SaveDisk, TheGameFileCannotBeReplaced)
+{
+    inownmounts([this] {
+        ASSERT_TRUE(busy("save3"));
+        failstokeep("the game file is busy", "/save/save3: Device or resource busy");
+    });
+}
+
+TEST_F(SaveDisk, TheIndexCannotBeReplacedAfterTheGameFileIsInPlace)
+{
+    inownmounts([this] {
+        ASSERT_TRUE(busy("save"));
+        failstokeep("the index is busy", "/save/save: Device or resource busy");
+    });
 }

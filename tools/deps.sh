@@ -9,6 +9,12 @@ command -v make >/dev/null 2>&1 || need="$need make"
 [ -e /usr/include/gtest/gtest.h ] || need="$need libgtest-dev"
 [ -e /usr/include/benchmark/benchmark.h ] || need="$need libbenchmark-dev"
 command -v tmux >/dev/null 2>&1 || need="$need tmux"
+# check.sh also fuzzes the file readers, which takes clang and its fuzzer runtime
+if [ "$1" = check ]; then
+    command -v clang++ >/dev/null 2>&1 || need="$need clang"
+    ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+        need="$need libclang-rt-dev"
+fi
 [ -z "$need" ] && exit 0
 echo "kurashi: installing$need" >&2
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi

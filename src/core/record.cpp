@@ -1,7 +1,5 @@
 #include "core/record.h"
 
-#include <cstdlib>
-#include <cstring>
 
 #include <unistd.h>
 
@@ -26,24 +24,36 @@ std::string RecordConsole::readword(size_t maxbytes)
     return w;
 }
 
+std::string replayheader(unsigned seed) { return magic + std::to_string(seed) + "\n"; }
+
+bool parsereplayheader(std::string_view line, unsigned& seed)
+{
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    std::string_view m(magic);
+    if (line.substr(0, m.size()) != m) return false;
+    std::string_view digits = line.substr(m.size());
+    if (digits.empty() || digits.size() > 10) return false;
+    unsigned long long v = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (v > 0xFFFFFFFFULL) return false;
+    seed = static_cast<unsigned>(v);
+    return true;
+}
+
 bool writereplayheader(std::FILE* f, unsigned seed)
 {
-    return std::fprintf(f, "%s%u\n", magic, seed) > 0 && std::fflush(f) == 0;
+    std::string h = replayheader(seed);
+    return std::fputs(h.c_str(), f) >= 0 && std::fflush(f) == 0;
 }
 
 bool readreplayheader(int fd, unsigned& seed)
 {
     char line[128];
     size_t len = 0;
-    char c;
+    char c = 0;  // an empty file reads nothing into it
     while (len + 1 < sizeof line && ::read(fd, &c, 1) == 1 && c != '\n') line[len++] = c;
-    line[len] = 0;
-    size_t n = std::strlen(magic);
-    if (c != '\n' || std::strncmp(line, magic, n) != 0 || line[n] < '0' || line[n] > '9')
-        return false;
-    char* end;
-    unsigned long v = std::strtoul(line + n, &end, 10);
-    if (*end) return false;
-    seed = static_cast<unsigned>(v);
-    return true;
+    return c == '\n' && parsereplayheader(std::string_view(line, len), seed);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "core/console.h"
 
@@ -23,6 +24,10 @@ private:
     std::FILE* file;
 };
 
+// The header line of a recording, with its line end.
+std::string replayheader(unsigned seed);
+// The seed of a header line (with or without its line end); false when it is none.
+bool parsereplayheader(std::string_view line, unsigned& seed);
 // Writes the header of a recording.
 bool writereplayheader(std::FILE* f, unsigned seed);
 // Reads the header of a recording from a file descriptor, byte by byte, leaving it at

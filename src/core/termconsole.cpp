@@ -254,6 +254,7 @@ void TermConsole::replay()
         i++;
     }
     if (from < screenlen) put(std::string_view(screen + from, screenlen - from));
+    put(typing);
 }
 
 void TermConsole::send()
@@ -320,37 +321,35 @@ int TermConsole::getkey()
 
 std::string TermConsole::readword(size_t maxbytes)
 {
-    std::string line;
-    int ys[64], xs[64];  // where each typed character began, for Backspace
-    size_t lens[64], count = 0;
+    typing.clear();
     curs_set(1);
     leaveok(stdscr, FALSE);
     for (;;) {
         unsigned ch;
         bool special;
-        readwide(ch, special);
+        readwide(ch, special);  // a resize draws the screen again, with what is typed
         bool enter = special ? ch == KEY_ENTER : (ch == '\n' || ch == '\r');
         bool back = special ? ch == KEY_BACKSPACE : (ch == 127 || ch == 8);
         if (enter) {
-            if (line.find_first_not_of(' ') != std::string::npos) break;
+            if (typing.find_first_not_of(' ') != std::string::npos) break;
         } else if (back) {
-            if (count == 0) continue;
-            count--;
-            line.resize(line.size() - lens[count]);
-            wmove(stdscr, ys[count], xs[count]);
-            wclrtobot(stdscr);
-        } else if (!special && ch >= 32 && ch != 127 && count < 64) {
+            if (typing.empty()) continue;
+            while (!typing.empty() && (static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80)
+                typing.pop_back();
+            typing.pop_back();
+            replay();  // the screen as it was, with one character less typed
+        } else if (!special && ch >= 32 && ch != 127) {
             std::string c;
             utf8(ch, c);
-            if (line.size() + c.size() > maxbytes) continue;
-            getyx(stdscr, ys[count], xs[count]);
-            lens[count++] = c.size();
-            line += c;
+            if (typing.size() + c.size() > maxbytes) continue;
+            typing += c;
             put(c);
         }
     }
     curs_set(0);
     leaveok(stdscr, TRUE);
+    std::string line;
+    line.swap(typing);
     remember(line);
     put("\n");
     remember("\n");

@@ -5,6 +5,8 @@
 
 #include <iconv.h>
 
+#include <string>
+
 #include "core/console.h"
 #include "core/termshift.h"
 
@@ -26,7 +28,7 @@ private:
     void put(std::string_view utf8);             // to the window, in the terminal's charset
     void paint(int attr);
     int pairof(int fg, int bg);
-    void replay();  // draws the current screen again after a resize
+    void replay();  // draws the current screen again (after a resize), with what is typed
     void remember(std::string_view text);
 
     bool active = false;
@@ -40,6 +42,7 @@ private:
     int usedpairs = 0;
     char screen[32768];  // what was written since the last clear, colours marked
     size_t screenlen = 0;
+    std::string typing;  // the word being typed at a word prompt
     int failures = 0;
 };
 

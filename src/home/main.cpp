@@ -54,8 +54,13 @@ bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
     s.replayfd = open(o.replay.c_str(), O_RDONLY);
     if (s.replayfd < 0) return err = "cannot read " + o.replay, false;
     if (!readreplayheader(s.replayfd, seed)) return err = o.replay + " is no recording", false;
-    char folder[] = "/tmp/kurashi-replay-XXXXXX";
-    if (o.dir.empty() && mkdtemp(folder)) s.tempdata = folder;
+    if (!o.dir.empty()) return true;
+    // never the player's own folder: a replay that has no folder of its own does not start
+    std::error_code ec;
+    std::string folder = (std::filesystem::temp_directory_path(ec) / "kurashi-replay-XXXXXX").string();
+    if (ec || !mkdtemp(folder.data()))
+        return err = "no temporary folder for the replay's saves (set TMPDIR, or give --dir DIR)", false;
+    s.tempdata = folder;
     return true;
 }
 

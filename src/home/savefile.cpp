@@ -52,7 +52,7 @@ void parseline(std::string_view text, indexline& out)
     out = l;
 }
 
-void parseindex(std::string_view text, indexline list[PLACES])
+void parselines(std::string_view text, indexline list[PLACES])
 {
     size_t pos = 0;
     for (int i = 0; i < PLACES && pos < text.size(); i++) {
@@ -71,13 +71,49 @@ std::string formatindex(const indexline list[PLACES])
     return out;
 }
 
+// Makes the entry name the game that place p's file holds; false when it already does,
+// or when there is no such game (a missing or broken file is told when it is loaded).
+bool nameplace(int p, indexline& l)
+{
+    if (l.e.lv == -1) return false;  // a place written without asking keeps its entry
+    std::string text, sjis;
+    int err;
+    savedgame g;
+    loaderror bad;
+    if (!readfile(gamepath(p), text, SAVEFILECAP, err) || !readgame(text, g, bad) ||
+        !sjisname(g.name, sjis))
+        return false;
+    if (l.sjis == sjis && l.e.lv == g.lv) return false;
+    l.sjis = sjis;
+    std::memcpy(l.e.name, g.name, NAMESIZE);
+    l.e.lv = g.lv;
+    return true;
+}
+
+// A save cut off between its two files (the game file is written first) leaves the new game
+// under the old entry, or under none: the index is made to name what each place holds.
+void nameplaces()
+{
+    std::string text;
+    int err;
+    if (!readfile(indexpath(), text, SAVEFILECAP, err)) return;
+    indexline list[PLACES];
+    parselines(text, list);
+    bool changed = false;
+    for (int p = 0; p < PLACES; p++) changed |= nameplace(p, list[p]);
+    if (!changed) return;
+    filewrite f{indexpath(), formatindex(list)};
+    std::string why;
+    replacefiles(&f, 1, why);  // a disk that takes nothing leaves the old index: no worse
+}
+
 void loadindex(indexline list[PLACES])
 {
     tidysaves();
     for (int i = 0; i < PLACES; i++) list[i] = indexline{};
     std::string text;
     int err;
-    if (readfile(indexpath(), text, SAVEFILECAP, err)) parseindex(text, list);
+    if (readfile(indexpath(), text, SAVEFILECAP, err)) parselines(text, list);
 }
 }  // namespace
 
@@ -93,6 +129,14 @@ void tidysaves()
         std::string why;
         replacefiles(&f, 1, why);  // a folder that takes no file shows up when saving
     }
+    nameplaces();
+}
+
+void parseindex(std::string_view text, indexentry list[16])
+{
+    indexline lines[PLACES];
+    parselines(text, lines);
+    for (int i = 0; i < PLACES; i++) list[i] = lines[i].e;
 }
 
 void readindex(indexentry list[16])

@@ -1,6 +1,8 @@
 #pragma once
 // Save files: the index of the 16 places and one game file per place, in Shift-JIS.
 
+#include <string_view>
+
 #include "core/state.h"
 
 struct indexentry {
@@ -11,6 +13,8 @@ struct indexentry {
 // Reads save/save: entries the file lacks, and lines that are no name and level, are
 // "nochar" with level 0. Tidies the folder first (tidysaves).
 void readindex(indexentry list[16]);
+// The entries of an index file's text, as readindex reads them (without the folder).
+void parseindex(std::string_view text, indexentry list[16]);
 // Makes the folder save/ and the index (16 places "nochar 0") when they are missing, and
 // removes what an interrupted save left behind. Safe to call at any start.
 void tidysaves();

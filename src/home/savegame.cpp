@@ -34,6 +34,27 @@ void closeup(T* list, int n)
     std::stable_partition(list, list + n, [](const T& e) { return e.kind != -1; });
 }
 
+// An entry holding nothing, no piece and no performance, is no entry: a game that let a
+// purchase of none take a bag entry wrote such entries. A spent wand is kept.
+template <class T>
+void dropempty(T* list, int n, bool items)
+{
+    for (int i = 0; i < n; i++)
+        if (list[i].kind != -1 && list[i].count <= 0 && !(items && iswand(list[i].kind)))
+            list[i].kind = -1;
+}
+
+// A spell is learned once: a second mention of one is no spell.
+void dropknown(int (&magic)[LISTSIZE])
+{
+    bool seen[NMAGIC] = {};
+    for (int& m : magic) {
+        if (m == -1) continue;
+        if (seen[m]) m = -1;
+        else seen[m] = true;
+    }
+}
+
 bool goodsjis(std::string_view s)
 {
     if (s.empty() || s.size() > NAMESJIS) return false;
@@ -351,7 +372,11 @@ bool readgame(std::string_view text, savedgame& g, loaderror& err)
         err = r.error();
         return false;
     }
+    dropknown(g.magic);
     std::stable_partition(g.magic, g.magic + LISTSIZE, [](int m) { return m != -1; });
+    dropempty(g.inv, bag, true), dropempty(g.mat, bag, false), dropempty(g.equipment, bag, false);
+    dropempty(g.warehouseitm, g.warehouselv, true), dropempty(g.warehousemat, g.warehouselv, false);
+    dropempty(g.itemmyshop, g.shoplv, true), dropempty(g.equipmyshop, g.shoplv, false);
     closeup(g.inv, bag), closeup(g.mat, bag), closeup(g.equipment, bag);
     closeup(g.warehouseitm, g.warehouselv), closeup(g.warehousemat, g.warehouselv);
     closeup(g.crp, g.farmlv);
