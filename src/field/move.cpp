@@ -60,6 +60,17 @@ void swapwith(int i, int dx, int dy)
     addmes("\nあなたは%sと入れ替わった", c.name);
 }
 
+// A step of the player or a creature onto a free cell: the cell left gets its terrain back,
+// the new one is occupied and its terrain kept beneath.
+void stepto(int& x, int& y, int& under, int nx, int ny)
+{
+    setterrain(x, y, under);
+    x = nx;
+    y = ny;
+    under = map[ny][nx];
+    map[ny][nx] = TOCCUPIED;
+}
+
 // A creature's blow uses the base values on both sides.
 void npcattack(const npcdata& c)
 {
@@ -86,11 +97,7 @@ void pcmove(int dx, int dy)
     int nx = pc.x + dx, ny = pc.y + dy;
     int t = cell(nx, ny);
     if (walkable(t)) {
-        setterrain(pc.x, pc.y, pc.under);
-        pc.x = nx;
-        pc.y = ny;
-        pc.under = t;
-        map[ny][nx] = TOCCUPIED;
+        stepto(pc.x, pc.y, pc.under, nx, ny);
         landing(t);
     } else if (t == TWALL) {
         addmes("\nあなたは壁にぶつかった");
@@ -108,11 +115,7 @@ void npcmove(int i, int dx, int dy)
     int nx = c.x + dx, ny = c.y + dy;
     int t = cell(nx, ny);
     if (walkable(t)) {
-        setterrain(c.x, c.y, c.under);
-        c.x = nx;
-        c.y = ny;
-        c.under = t;
-        map[ny][nx] = TOCCUPIED;
+        stepto(c.x, c.y, c.under, nx, ny);
     } else if (nx == pc.x && ny == pc.y && c.attitude == -1) {
         npcattack(c);
     }
