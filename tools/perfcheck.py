@@ -469,13 +469,13 @@ def checktraffic(o, mode):
         print(f"  cursor step         {mean:4.0f} bytes, sent whole {meanwhole:4.0f}: {ratio:.2f} of a repaint")
     if not ok:
         print("  FAIL: walking sends too much")
-    return ok, seed, walk
+    return ok, seed, walk, sent
 
 
 def checkscreens(o, mode, seed, walk):
     if not shutil.which("tmux"):
         print("screens: no tmux, not checked")
-        return True
+        return True, None
     wrong = None
     for _ in range(2):  # a second look, lest tmux was slow to take in a screen
         sent = screens(o.binary, mode, seed, walk)
@@ -489,8 +489,41 @@ def checkscreens(o, mode, seed, walk):
     print(f"screens: {len(sent)} screens in tmux, {len(wrong)} unlike the same screens sent whole")
     if wrong:
         print(f"  FAIL: the terminal shows something else at screens {sorted(wrong)[:10]}")
-        return False
-    return True
+        return False, sent
+    return True, sent
+
+
+def naiverepaint(screen):
+    """Bytes of a screen drawn the plain way: cleared, then every cell of the field window
+    with a colour switch of its own, and the other text with a switch where its colour
+    changes."""
+    total = len(b"\x1b[H\x1b[2J")
+    for y, row in enumerate(screen):
+        colour = None
+        for x, (glyph, fg, bg) in enumerate(row):
+            cellstart = y < ROWS and x < 2 * CELLS and x % 2 == 0
+            # a blank shows only its background, so it needs no switch of its own
+            if cellstart or (glyph != " " and (fg, bg) != colour):
+                total += len(f"\x1b[{fg or 39}m\x1b[{bg or 49}m")
+                colour = (fg, bg)
+            total += len(glyph.encode())
+        total += 2  # the line end
+    return total
+
+
+def checknaive(walk, sent, shown):
+    """Walking turns against the screen repainted cell by cell, each with its colour."""
+    first = 6  # the screens of the title, the name, the mode and the way to the field
+    pairs = {"up or down": [], "sideways": []}
+    for i, ((d, walked), s) in enumerate(zip(walk, sent)):
+        if walked and first + i < len(shown) and shown[first + i]:
+            name = "sideways" if d in ("left", "right") else "up or down"
+            pairs[name].append((s, naiverepaint(shown[first + i])))
+    for name, p in pairs.items():
+        if p:
+            mean, meanwhole, ratio = share(p)
+            print(f"  against a repaint cell by cell, step {name:<11} {mean:4.0f} of {meanwhole:4.0f}"
+                  f" bytes: {ratio:.2f}")
 
 
 def checkidle(o):
@@ -534,8 +567,11 @@ def main():
         print("perfcheck: no pseudo-terminal; skipped")
         return 77
     mode = o.mode.encode()
-    ok, seed, walk = checktraffic(o, mode)
-    ok = checkscreens(o, mode, seed, walk) and ok
+    ok, seed, walk, sent = checktraffic(o, mode)
+    same, shown = checkscreens(o, mode, seed, walk)
+    if shown:
+        checknaive(walk, sent, shown)
+    ok = same and ok
     ok = checkidle(o) and ok
     ok = checkstartup(o) and ok
     return 0 if ok else 1
