@@ -18,12 +18,7 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        codes m;
-        openmap(m);
-        storeall(m);
-        freshgame(1);
-        openfloor(20, 20);
-        depth = 1;
+        openfield(1);
     }
     // One turn: -1 when it ended normally, else the status the game ended with.
     int turn() { return run(fieldturn); }

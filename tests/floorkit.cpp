@@ -5,6 +5,7 @@
 
 #include "core/paths.h"
 #include "field/floor.h"
+#include "testkit.h"
 
 void openmap(codes& m)
 {
@@ -58,4 +59,14 @@ painted lastscreen(const std::string& text)
         p.attrs.back().push_back(attr);
     }
     return p;
+}
+
+void openfield(int mode)
+{
+    codes m;
+    openmap(m);
+    storeall(m);
+    freshgame(mode);
+    openfloor(20, 20);
+    depth = 1;
 }

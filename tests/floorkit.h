@@ -15,6 +15,9 @@ void openmap(codes& m);
 void storeall(const codes& m);
 // The committed maps of the game, read into the table (from the source folder).
 void loadgamemaps();
+// A new game of the mode standing at (20, 20) on the first floor of the open map, which
+// every floor built from now on is made of.
+void openfield(int mode);
 
 // The newest screen of the scripted console as lines, each character with the colour it
 // was written in (bytes of a character share its colour).

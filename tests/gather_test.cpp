@@ -18,12 +18,7 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        codes m;
-        openmap(m);
-        storeall(m);
-        freshgame(0);
-        openfloor(20, 20);
-        depth = 1;
+        openfield(0);
     }
     int& level(int skill) { return skl[2 * skill]; }
     int& points(int skill) { return skl[2 * skill + 1]; }
