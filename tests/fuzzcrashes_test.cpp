@@ -25,6 +25,18 @@ std::vector<std::pair<std::string, std::string>> crashes(const std::string& targ
     }
     return found;
 }
+
+// The game of the globals written as a game file and read back into back.
+testing::AssertionResult writtenandread(savedgame& back)
+{
+    savedgame g;
+    capturegame(g);
+    std::string text;
+    loaderror err;
+    if (!writegame(g, text)) return testing::AssertionFailure() << "the game cannot be written";
+    if (!readgame(text, back, err)) return testing::AssertionFailure() << err.what;
+    return testing::AssertionSuccess();
+}
 }  // namespace
 
 TEST(FuzzCrashes, EveryGameFileOnceFoundIsReadSoundly)
@@ -57,12 +69,8 @@ TEST_F(FuzzFound, AStackOfNoneInAGameFileIsNoEntryButASpentWandIsKept)
     warehouseitm[0] = {FIRSTWAND + 1, 0};
     warehousemat[0] = {4, 0};
     itemmyshop[0] = {6, 0, 100};
-    savedgame g, back;
-    capturegame(g);
-    std::string text;
-    loaderror err;
-    ASSERT_TRUE(writegame(g, text));
-    ASSERT_TRUE(readgame(text, back, err)) << err.what;
+    savedgame back;
+    ASSERT_TRUE(writtenandread(back));
     EXPECT_EQ(back.inv[0].kind, FIRSTWAND);
     EXPECT_EQ(back.inv[0].count, 0);
     EXPECT_EQ(back.inv[1].kind, 5);
@@ -79,12 +87,8 @@ TEST_F(FuzzFound, ASpellNamedTwiceInAGameFileIsLearnedOnce)
     freshgame(1);
     const int spells[] = {3, 0, 3, -1, 0, 5};
     std::copy(std::begin(spells), std::end(spells), pc.magic);
-    savedgame g, back;
-    capturegame(g);
-    std::string text;
-    loaderror err;
-    ASSERT_TRUE(writegame(g, text));
-    ASSERT_TRUE(readgame(text, back, err)) << err.what;
+    savedgame back;
+    ASSERT_TRUE(writtenandread(back));
     const int learned[] = {3, 0, 5, -1};
     for (int i = 0; i < 4; i++) EXPECT_EQ(back.magic[i], learned[i]) << i;
 }
