@@ -14,3 +14,10 @@ std::string wholechars(std::string word)
     }
     return word;
 }
+
+std::string firstword(const std::string& line)
+{
+    size_t b = line.find_first_not_of(' ');
+    size_t e = line.find(' ', b);
+    return line.substr(b, e == std::string::npos ? std::string::npos : e - b);
+}

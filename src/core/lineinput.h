@@ -35,3 +35,6 @@ std::string wordofline(Next next, size_t maxbytes, bool& ended)
 
 // Keeps whole characters only: a word cut at maxbytes loses a broken last character.
 std::string wholechars(std::string word);
+
+// The first word of a line typed at a word prompt that holds one (spaces split words).
+std::string firstword(const std::string& line);

@@ -16,6 +16,7 @@
 #include <curses.h>
 
 #include "core/gameend.h"
+#include "core/lineinput.h"
 #include "core/text.h"
 
 namespace {
@@ -71,25 +72,6 @@ int scancode(int key)
     case KEY_IC: return 82;
     case KEY_DC: return 83;
     default: return -1;
-    }
-}
-
-void utf8(unsigned ch, std::string& out)
-{
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
     }
 }
 }  // namespace
@@ -340,7 +322,7 @@ std::string TermConsole::readword(size_t maxbytes)
             replay();  // the screen as it was, with one character less typed
         } else if (!special && ch >= 32 && ch != 127) {
             std::string c;
-            utf8(ch, c);
+            pututf8(ch, c);
             if (typing.size() + c.size() > maxbytes) continue;
             typing += c;
             put(c);
@@ -353,7 +335,5 @@ std::string TermConsole::readword(size_t maxbytes)
     remember(line);
     put("\n");
     remember("\n");
-    size_t b = line.find_first_not_of(' ');
-    size_t e = line.find(' ', b);
-    return line.substr(b, e == std::string::npos ? std::string::npos : e - b);
+    return firstword(line);
 }

@@ -20,3 +20,6 @@ size_t utf8cut(std::string_view s, size_t max);
 // hold (or is not valid in its encoding); out is then unspecified.
 bool tosjis(std::string_view utf8, std::string& out);
 bool fromsjis(std::string_view sjis, std::string& out);
+
+// Appends the UTF-8 form of the character ch.
+void pututf8(unsigned ch, std::string& out);

@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "core/state.h"
 #include "core/text.h"
+#include "home/savedisk.h"
 
 namespace {
 // The five lines of one death, in UTF-8.
@@ -37,7 +38,8 @@ bool keeprecord()
     std::FILE* f = std::fopen(datapath("dead.txt").c_str(), "ab");
     if (!f) return false;
     bool ok = std::fwrite(sjis.data(), 1, sjis.size(), f) == sjis.size();
-    return std::fclose(f) == 0 && ok;
+    std::string why;
+    return std::fclose(f) == 0 && ok && keepfiles(why);
 }
 }  // namespace
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 namespace {
+filekeeper keeper = nullptr;
+
 std::string failure(const std::string& path, int err) { return path + ": " + std::strerror(err); }
 
 std::string tmpof(const std::string& path) { return path + ".tmp"; }
@@ -167,8 +169,12 @@ bool replacefiles(const filewrite* files, int n, std::string& why)
         return false;
     }
     for (int i = 0; i < n; i++) unlink(oldof(files[i].path).c_str());
-    return true;
+    return keepfiles(why);
 }
+
+void setfilekeeper(filekeeper k) { keeper = k; }
+
+bool keepfiles(std::string& why) { return !keeper || keeper(why); }
 
 void removeleftovers(const std::string& path)
 {

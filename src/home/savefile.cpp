@@ -12,6 +12,7 @@
 #include "core/console.h"
 #include "core/paths.h"
 #include "core/rules.h"
+#include "core/text.h"
 #include "core/ui.h"
 #include "home/savedisk.h"
 #include "home/savegame.h"
@@ -178,15 +179,34 @@ int chooseplace(const indexline list[PLACES])
     }
 }
 
-// Writes the game into place p and names it in the index; false with the reason in why,
-// the files on disk then as they were.
+// Writes a game file's text into place p and names the game g in the index; false with
+// the reason in why, the files on disk then as they were.
+bool writeplace(int p, const indexline list[PLACES], const savedgame& g, const std::string& text,
+                std::string& why)
+{
+    std::string name;
+    if (!sjisname(g.name, name)) {
+        why = "名前がセーブファイルに書けない";
+        return false;
+    }
+    indexline named[PLACES];
+    std::copy(list, list + PLACES, named);
+    named[p].sjis = name;
+    std::memcpy(named[p].e.name, g.name, NAMESIZE);
+    named[p].e.lv = g.lv;
+    const filewrite files[2] = {{gamepath(p), text}, {indexpath(), formatindex(named)}};
+    return replacefiles(files, 2, why);
+}
+
+// Writes the game into place p; false with the reason in why, the files on disk then as
+// they were.
 bool writesave(int p, const indexline list[PLACES], std::string& why)
 {
     savedgame g, check;
     capturegame(g);
-    std::string text, name;
+    std::string text;
     loaderror err;
-    if (!writegame(g, text) || !sjisname(pc.name, name)) {
+    if (!writegame(g, text)) {
         why = "名前がセーブファイルに書けない";
         return false;
     }
@@ -195,13 +215,7 @@ bool writesave(int p, const indexline list[PLACES], std::string& why)
         why = "このゲームの" + std::to_string(err.line) + "行目が読み戻せない: " + err.what;
         return false;
     }
-    indexline named[PLACES];
-    std::copy(list, list + PLACES, named);
-    named[p].sjis = name;
-    std::memcpy(named[p].e.name, pc.name, NAMESIZE);
-    named[p].e.lv = pc.lv;
-    const filewrite files[2] = {{gamepath(p), text}, {indexpath(), formatindex(named)}};
-    return replacefiles(files, 2, why);
+    return writeplace(p, list, g, text, why);
 }
 }  // namespace
 
@@ -221,6 +235,22 @@ void save()
 
 // ---------------------------------------------------------------- loading
 
+namespace {
+// What the player is told of a game file that cannot be read, or that is broken.
+std::string unreadable(int place, const std::string& path, int err)
+{
+    return std::string("セーブデータ") + alphabet[place] +
+           (err == ENOENT ? "が見つからない\n(" : "が読めない\n(") + path + ": " + std::strerror(err) +
+           ")\n";
+}
+
+std::string broken(int place, const std::string& path, const loaderror& bad)
+{
+    return std::string("セーブデータ") + alphabet[place] + "が壊れている\n(" + path + " " +
+           std::to_string(bad.line) + "行目: " + bad.what + ")\n";
+}
+}  // namespace
+
 bool loadgame(int place)
 {
     if (place < 0 || place >= PLACES) return false;
@@ -229,23 +259,41 @@ bool loadgame(int place)
     int err;
     savedgame g;
     loaderror bad;
-    if (!readfile(path, text, SAVEFILECAP, err)) {
+    bool read = readfile(path, text, SAVEFILECAP, err);
+    if (!read || !readgame(text, g, bad)) {
         cls();
-        if (err == ENOENT)
-            print("セーブデータ%cが見つからない\n", alphabet[place]);
-        else
-            print("セーブデータ%cが読めない\n", alphabet[place]);
-        print("(%s: %s)\n", path.c_str(), std::strerror(err));
-        waitkey();
-        return false;
-    }
-    if (!readgame(text, g, bad)) {
-        cls();
-        print("セーブデータ%cが壊れている\n", alphabet[place]);
-        print("(%s %d行目: %s)\n", path.c_str(), bad.line, bad.what.c_str());
+        print("%s", (read ? broken(place, path, bad) : unreadable(place, path, err)).c_str());
         waitkey();
         return false;
     }
     restoregame(g);
+    return true;
+}
+
+bool putgame(int place, std::string_view text, std::string& message)
+{
+    if (place < 0 || place >= PLACES) return false;
+    const std::string path = gamepath(place);
+    savedgame g;
+    loaderror bad;
+    // a file the loader could not read back is refused as it would be on loading
+    if (text.size() > SAVEFILECAP) {
+        message = unreadable(place, path, EFBIG);
+        return false;
+    }
+    if (!readgame(text, g, bad)) {
+        message = broken(place, path, bad);
+        return false;
+    }
+    indexline list[PLACES];
+    loadindex(list);
+    std::string why;
+    if (!writeplace(place, list, g, std::string(text), why)) {
+        message = "セーブできなかった\n(" + why + ")\n";
+        return false;
+    }
+    char done[128];
+    format(done, sizeof done, "%c:%s(Lv.%d)\n", alphabet[place], g.name, g.lv);
+    message = done;
     return true;
 }

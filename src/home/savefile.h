@@ -1,6 +1,7 @@
 #pragma once
 // Save files: the index of the 16 places and one game file per place, in Shift-JIS.
 
+#include <string>
 #include <string_view>
 
 #include "core/state.h"
@@ -23,3 +24,7 @@ void save();
 // Loads the game of a place into the globals; on a missing or broken file the player is
 // told, nothing is changed, and the result is false.
 bool loadgame(int place);
+// Puts a game file from elsewhere (a copy of the game on another machine) into a place as it
+// stands, after the loader has checked it, and names it in the index as a save does. The
+// message tells the place and the game, or why it was refused (what loading it would say).
+bool putgame(int place, std::string_view text, std::string& message);
