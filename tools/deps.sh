@@ -15,6 +15,24 @@ if [ "$1" = check ]; then
     ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
         need="$need libclang-rt-dev"
 fi
+# ---- the browser build (web.sh: Emscripten, npm for xterm.js) and its test in Chromium
+# (check.sh), without the desktop's extras that Chromium recommends
+webneed=""
+if [ "$1" = web ] || [ "$1" = check ]; then
+    command -v emcc >/dev/null 2>&1 || webneed="$webneed emscripten"
+    command -v npm >/dev/null 2>&1 || webneed="$webneed npm"
+    command -v python3 >/dev/null 2>&1 || webneed="$webneed python3"
+fi
+if [ "$1" = check ]; then
+    [ -x /usr/bin/chromium ] || webneed="$webneed chromium"
+fi
+if [ -n "$webneed" ]; then
+    echo "kurashi: installing$webneed" >&2
+    if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
+    $sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends $webneed >&2
+fi
+# ----
 [ -z "$need" ] && exit 0
 echo "kurashi: installing$need" >&2
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi

@@ -1,0 +1,250 @@
+// The browser game beside the terminal game: the site that web.sh builds, played in headless
+// Chromium (puppeteer-core on Debian's chromium, no browser downloaded), and the native game
+// played with the same seed and keys through its plain console.
+//   node tests/web/browser.mjs build/kurashi build-web/site
+import { spawn, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [binary, site] = process.argv.slice(2).map((p) => path.resolve(p));
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kurashi-web-'));
+const maps = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../map');
+const STEPS = 200;
+let failures = 0;
+
+function check(ok, what, detail = '') {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}${detail ? `: ${detail}` : ''}`);
+  if (!ok) failures++;
+}
+
+// ------------------------------------------------------------------ keys, both ways
+
+const plainkeys = { ArrowUp: 'H', ArrowLeft: 'K', ArrowRight: 'M', ArrowDown: 'P', Enter: '\n', Escape: '\x1b' };
+const special = (k) => k in plainkeys;
+// a new easy game named name, two of the town's first goods bought, saved in place a
+const newgame = (name) => ['a', name, 'Enter', 'a', 'a', 'a', 'a', '2', 'Enter', ' ', 'Escape',
+  'j', 'a', 'y', ' '];
+const walk = Array.from({ length: STEPS }, (_, i) => (i % 2 ? 'ArrowLeft' : 'ArrowRight'));
+const NAME = '①～ⅰ太郎';  // characters of code page 932 that plain Shift-JIS lacks, or maps elsewhere
+const keys = [...newgame(NAME), 'c', 'a', ...walk];
+
+// The native game in its own folder: its screens, split where it clears them.
+function native(seed, tokens, dir) {
+  fs.mkdirSync(dir, { recursive: true });
+  fs.symlinkSync(maps, path.join(dir, 'map'));
+  const input = tokens.map((k) => plainkeys[k] ?? k).join('');
+  const r = spawnSync(binary, ['--plain', '--seed', String(seed), '--dir', dir], { input });
+  return r.stdout.toString().split('\f');
+}
+
+// The first seed from 1 on whose game lives through the keys (the walk meets the floor's
+// creatures), with the native game's screens of it.
+function survivingseed() {
+  for (let seed = 1; ; seed++) {
+    const dir = path.join(work, `native${seed}`);
+    const screens = native(seed, keys, dir);
+    if (!screens.some((s) => s.includes('あなたは死んだ'))) return { seed, screens, dir };
+    fs.rmSync(dir, { recursive: true });
+  }
+}
+
+// Screens compared as the words on their lines: tabs and blank cells differ in form only.
+const words = (text) => text.split('\n').map((l) => l.replace(/\s+/g, ' ').trim()).filter(Boolean).join('\n');
+
+// ------------------------------------------------------------------ the site and the browser
+
+function serve() {
+  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site]);
+  return new Promise((resolve, reject) => {
+    server.stdout.on('data', (d) => {
+      const port = /port (\d+)/.exec(String(d));
+      if (port) resolve({ server, url: `http://127.0.0.1:${port[1]}/` });
+    });
+    server.on('exit', () => reject(new Error('http.server did not start')));
+  });
+}
+
+const screen = (page) => page.$$eval('.xterm-rows > div', (rows) => rows.map((r) => r.textContent).join('\n'));
+const showing = (page, text, timeout = 15000) => page.waitForFunction((t) =>
+  [...document.querySelectorAll('.xterm-rows > div')].some((r) => r.textContent.includes(t)), { timeout }, text);
+const stats = (page) => page.evaluate(() => window.kurashiStats);
+
+async function press(page, tokens) {
+  for (const k of tokens) {
+    if (special(k)) await page.keyboard.press(k);
+    else await page.keyboard.type(k);
+  }
+}
+
+// Opens the page; requests after the title has shown are kept in late.
+async function open(page, url, late) {
+  let loaded = false;
+  page.removeAllListeners('request');
+  page.on('request', (r) => { if (loaded && !/^(blob|data):/.test(r.url())) late.push(r.url()); });
+  await page.goto(url);
+  await showing(page, 'ようこそ');
+  loaded = true;
+}
+
+async function download(page, cdp, dir, button) {
+  fs.rmSync(dir, { recursive: true, force: true });
+  fs.mkdirSync(dir);
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir });
+  await page.click(button);
+  for (let i = 0; i < 100; i++) {
+    const done = fs.readdirSync(dir).filter((f) => !f.endsWith('.crdownload'));
+    if (done.length) return fs.readFileSync(path.join(dir, done[0]));
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  return Buffer.alloc(0);
+}
+
+async function choose(page, place) {
+  await page.$eval('#files', (d) => { d.open = true; });
+  await page.waitForFunction(() => document.querySelectorAll('#place option').length === 16);
+  await page.select('#place', String(place));
+}
+
+// ------------------------------------------------------------------ the steps
+
+async function newgameandwalk(page, url, late, cdp) {
+  const nat = survivingseed();
+  await open(page, url + `?seed=${nat.seed}`, late);
+  const title = (await stats(page)).title;
+  check(title !== null && title <= 1000, 'the title shows within 1 s of the page load', `${title?.toFixed(0)} ms`);
+
+  await press(page, newgame(NAME));
+  await showing(page, '何をする？');
+  const home = words(await screen(page));
+  await press(page, ['c', 'a']);
+  await showing(page, '地下1階');
+  for (let i = 0; i < STEPS; i++) {
+    const before = (await stats(page)).keys.length;
+    await press(page, [walk[i]]);
+    await page.waitForFunction((n) => window.kurashiStats.keys.length > n, { timeout: 500 }, before).catch(() => {});
+  }
+  await new Promise((r) => setTimeout(r, 300));
+  const times = (await stats(page)).keys.slice(-STEPS).sort((a, b) => a - b);
+  const median = times[Math.floor(times.length / 2)];
+  check(times.length >= STEPS * 0.9 && median <= 16.7, `a key's answer on the screen within a frame (median of ${times.length} steps)`,
+    `${median?.toFixed(1)} ms, slowest ${times[times.length - 1]?.toFixed(1)} ms`);
+
+  const shown = words(await screen(page));
+  const last = words(nat.screens[nat.screens.length - 1]);
+  check(shown === last, `after the walk the screen is the terminal game's, key for key (seed ${nat.seed})`,
+    shown === last ? '' : `\n${shown}\n---- terminal:\n${last}`);
+
+  await page.$eval('#files', (d) => { d.open = true; });
+  const rec = await download(page, cdp, path.join(work, 'dl'), '#record');
+  fs.writeFileSync(path.join(work, 'browser.rec'), rec);
+  const replaydir = path.join(work, 'replay');
+  fs.mkdirSync(replaydir);
+  fs.symlinkSync(maps, path.join(replaydir, 'map'));
+  const replay = spawnSync(binary, ['--replay', path.join(work, 'browser.rec'), '--dir', replaydir]).stdout.toString().split('\f');
+  check(words(replay[replay.length - 1]) === shown, 'the browser\'s recording replays natively to the same screen');
+
+  await choose(page, 0);
+  const save0 = await download(page, cdp, path.join(work, 'dl'), '#download');
+  const index = await download(page, cdp, path.join(work, 'dl'), '#index');
+  check(save0.length > 0 && save0.equals(fs.readFileSync(path.join(nat.dir, 'save/save0'))),
+    'the downloaded save is the terminal game\'s save/save0, byte for byte', `${save0.length} bytes`);
+  check(index.equals(fs.readFileSync(path.join(nat.dir, 'save/save'))),
+    'the downloaded index is the terminal game\'s save/save, byte for byte');
+  return home;
+}
+
+// After a reload the save list holds the game, and it loads with its name, level, money and date.
+async function reloadandload(page, url, late, home) {
+  await open(page, url, late);
+  await press(page, ['b']);
+  await showing(page, 'セーブデータを選んでくれ');
+  const list = await screen(page);
+  check(list.includes(`a:${NAME}(Lv.1)`), 'after a reload the save list names the game', list.split('\n')[2]);
+  await press(page, ['a']);
+  await showing(page, '何をする？');
+  const money = (s) => /所持金：\S+/.exec(s)?.[0] + ' ' + /日付：\S+/.exec(s)?.[0];
+  const loaded = words(await screen(page));
+  check(money(loaded) === money(home), 'the loaded game has the saved money and date', money(loaded));
+}
+
+async function uploads(page, url, late) {
+  const other = native(1, newgame('端末'), path.join(work, 'native2'));
+  // the home screen as it was saved: the save itself takes an action's time
+  const home = other.slice(0, other.findIndex((s) => s.includes('どこにセーブしますか'))).findLast((s) => s.includes('何をする？'));
+  await choose(page, 1);
+  const input = await page.$('#uploadfile');
+  await input.uploadFile(path.join(work, 'native2/save/save0'));
+  await page.waitForFunction(() => document.querySelector('#filemessage').textContent.includes('b:'));
+
+  const broken = path.join(work, 'broken');
+  fs.writeFileSync(broken, fs.readFileSync(path.join(work, 'native2/save/save0')).toString('latin1').replace(/^0/, '9'), 'latin1');
+  await choose(page, 2);
+  await input.uploadFile(broken);
+  await page.waitForFunction(() => document.querySelector('#filemessage').textContent.includes('読み込めない'));
+  const refusal = await page.$eval('#filemessage', (p) => p.textContent);
+  check(refusal.includes('セーブデータcが壊れている') && refusal.includes('1行目'), 'a damaged upload is refused with the game\'s message', refusal);
+
+  await open(page, url, late);
+  await press(page, ['b']);
+  await showing(page, 'b:端末(Lv.1)');
+  const list = await screen(page);
+  check(!list.includes('c:'), 'the refused file took no place');
+  await press(page, ['b']);
+  await showing(page, '何をする？');
+  const loaded = words(await screen(page));
+  check(loaded === words(home), 'the native game\'s save uploaded and loaded shows its home screen',
+    loaded === words(home) ? '' : `\n${loaded}\n---- terminal:\n${words(home)}`);
+}
+
+// A browser that keeps nothing (no IndexedDB, as in some private windows): the page says so
+// and the game plays and saves for as long as the page is open.
+async function nostorage(browser, url) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => Object.defineProperty(window, 'indexedDB', { value: undefined }));
+  await page.goto(url);
+  await showing(page, 'ようこそ');
+  const notice = await page.$eval('#notice', (p) => p.textContent);
+  await press(page, newgame('影').slice(0, -1));
+  await showing(page, 'セーブしました');
+  check(notice.includes('セーブを残せない'), 'without storage the page says saves will not last, and the game still plays and saves', notice);
+  await page.close();
+}
+
+function sitesize() {
+  let total = 0;
+  for (const f of fs.readdirSync(site)) total += fs.statSync(path.join(site, f)).size;
+  check(total < 1.5e6, 'the site is under 1.5 MB', `${(total / 1e6).toFixed(2)} MB`);
+}
+
+// ------------------------------------------------------------------ run
+
+const { server, url } = await serve();
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  userDataDir: path.join(work, 'profile'),
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+try {
+  const page = await browser.newPage();
+  page.on('pageerror', (e) => check(false, 'the page runs without errors', e.message));
+  await page.setViewport({ width: 1000, height: 800 });
+  const cdp = await browser.target().createCDPSession();
+  const late = [];
+  const home = await newgameandwalk(page, url, late, cdp);
+  await reloadandload(page, url, late, home);
+  await uploads(page, url, late);
+  check(late.length === 0, 'no network request after the page has loaded', late.join(' '));
+  await nostorage(browser, url);
+  sitesize();
+} catch (e) {
+  check(false, 'the browser test ran to its end', e.stack);
+} finally {
+  await browser.close();
+  server.kill();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+console.log(failures ? `browser: ${failures} failed` : 'browser: all passed');
+process.exit(failures ? 1 : 0);

@@ -1,0 +1,50 @@
+# The browser build, by Emscripten (web.sh): the game library without the terminal backend,
+# the web console and its main, and the static site put together in KURASHI_SITE.
+
+set(KURASHI_SITE ${CMAKE_BINARY_DIR}/site CACHE PATH "the folder the site is put together in")
+set(KURASHI_NODE_MODULES ${CMAKE_SOURCE_DIR}/node_modules CACHE PATH "npm ci's folder (xterm.js)")
+
+add_compile_options(-fexceptions)  # the game ends by unwinding to main
+
+file(GLOB_RECURSE KURASHI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(FILTER KURASHI_SOURCES EXCLUDE REGEX "/src/(web/|home/main\\.cpp$|core/term)")
+add_library(kurashi_game STATIC ${KURASHI_SOURCES})
+target_include_directories(kurashi_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(kurashi_game PUBLIC KURASHI_VERSION="${PROJECT_VERSION}"
+  KURASHI_DATADIR="/game")
+
+# Code page 932 as the C library of the building machine converts it, for src/web/cp932.cpp.
+find_program(KURASHI_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+add_custom_command(OUTPUT cp932table.inc
+  COMMAND ${KURASHI_HOST_CXX} -std=c++20 -O1 -o cp932gen ${CMAKE_SOURCE_DIR}/tools/cp932gen.cpp
+  COMMAND ./cp932gen cp932table.inc
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/cp932gen.cpp VERBATIM)
+
+set(web ${CMAKE_SOURCE_DIR}/src/web)
+add_executable(kurashi_web ${web}/webmain.cpp ${web}/webconsole.cpp ${web}/cp932.cpp
+  ${web}/glibcrand.cpp ${CMAKE_CURRENT_BINARY_DIR}/cp932table.inc)
+target_include_directories(kurashi_web PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+set_property(TARGET kurashi_web APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/library.js)
+target_link_libraries(kurashi_web PRIVATE kurashi_game)
+set_target_properties(kurashi_web PROPERTIES OUTPUT_NAME game SUFFIX .js
+  RUNTIME_OUTPUT_DIRECTORY ${KURASHI_SITE})
+target_link_options(kurashi_web PRIVATE
+  -fexceptions
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536  # the key wait gives the browser back its thread
+  -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH -sFORCE_FILESYSTEM -lidbfs.js
+  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/map@/game/map"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/library.js"
+  -sEXPORTED_FUNCTIONS=_main,_kurashi_putgame,_malloc,_free
+  -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
+
+# The page around the game, and xterm.js from npm ci.
+set(xterm ${KURASHI_NODE_MODULES}/@xterm/xterm)
+set(pagefiles ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_SOURCE_DIR}/web/page.js
+  ${CMAKE_SOURCE_DIR}/web/page.css ${xterm}/css/xterm.css)
+add_custom_command(OUTPUT ${KURASHI_SITE}/xterm.mjs
+  COMMAND ${CMAKE_COMMAND} -DIN=${xterm}/lib/xterm.mjs -DOUT=${KURASHI_SITE}/xterm.mjs
+          -P ${CMAKE_SOURCE_DIR}/web/nosourcemap.cmake
+  DEPENDS ${xterm}/lib/xterm.mjs ${CMAKE_SOURCE_DIR}/web/nosourcemap.cmake VERBATIM)
+add_custom_target(kurashi_page ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pagefiles} ${KURASHI_SITE}
+  DEPENDS ${pagefiles} ${KURASHI_SITE}/xterm.mjs VERBATIM)
