@@ -3,7 +3,8 @@
 #   1. a normal build and the whole test suite;
 #   2. the same under AddressSanitizer and UndefinedBehaviorSanitizer (no recovery), where
 #      the key fuzzer plays KEYFUZZ_GAMES games of KEYFUZZ_KEYS keys;
-#   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each.
+#   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each;
+# and the game built for the browser, tested in headless Chromium.
 # Longer runs by hand: see "Testing" in README.md.
 set -e
 cd "$(dirname "$0")"
@@ -44,7 +45,15 @@ for reader in gamefile index map; do
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "build-fuzz/$reader.log")
     echo "fuzz_$reader: $runs runs, no crash"
 done
-# every test of both builds and the three readers' fuzzing, in the line CI reads
+# ---- the game in the browser: the site built by web.sh (Emscripten), played in headless
+# Chromium beside the native game of step 1 with the same seeds and keys (tests/web/browser.mjs)
+step "browser: build-web/site in headless Chromium"
+./web.sh build
+node tests/web/browser.mjs build/kurashi build-web/site
+browserchecks=1
+# ----
+
+# every test of both builds, the three readers' fuzzing and the browser test, in the line CI reads
 tests() { ctest --test-dir "$1" -N | sed -n 's/^Total Tests: *//p'; }
 step "all passed"
-echo "check: $(($(tests build) + $(tests build-asan) + 3)) passed, 0 failed"
+echo "check: $(($(tests build) + $(tests build-asan) + 3 + browserchecks)) passed, 0 failed"

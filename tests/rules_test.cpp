@@ -3,6 +3,9 @@
 #include "core/rules.h"
 
 #include <climits>
+#include <cstdlib>
+
+#include "web/glibcrandom.h"
 
 #include "testkit.h"
 
@@ -39,6 +42,20 @@ TEST(Dice, StaysInRangeAndZeroSidedDiceAddNothing)
     EXPECT_EQ(dice(3, 0, 2), 2);
     EXPECT_EQ(dice(3, -4, 0), 0);
 }
+
+#ifdef __GLIBC__
+TEST(Dice, TheBrowserBuildDrawsAsTheCLibraryOfTheTerminalGame)
+{
+    // the same seed must give the browser the same game: its rand() is this one's, rebuilt
+    for (unsigned seed : {0u, 1u, 11u, 123456789u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+        std::srand(seed);
+        glibcrandom browser(seed);
+        int differ = 0;
+        for (int i = 0; i < 5000; i++) differ += std::rand() != browser.next();
+        EXPECT_EQ(differ, 0) << "seed " << seed;
+    }
+}
+#endif
 
 TEST(Alp2int, LettersAndEverythingElse)
 {

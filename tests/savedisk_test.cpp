@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "home/savedisk.h"
 #include "home/savefile.h"
 #include "savekit.h"
 
@@ -103,6 +104,28 @@ TEST_F(SaveDisk, ASaveLeavesNothingButItsTwoFiles)
     EXPECT_NE(slurp(savepath("save")).find(" 9\n"), std::string::npos);
     for (const char* left : {"save3.tmp", "save3.old", "save.tmp", "save.old"})
         EXPECT_FALSE(exists(savepath(left))) << left;
+}
+
+namespace {
+std::string keepsfrom, kept;  // the game file the keeper below saw
+}
+
+TEST_F(SaveDisk, AStorageThatTakesNoFilesIsAFailedSave)
+{
+    // where files last only once handed on (the browser's storage), a save is done only then
+    keepsfrom = savepath("save3");
+    setfilekeeper([](std::string& why) {
+        kept = slurp(keepsfrom);
+        why = "QuotaExceededError";
+        return false;
+    });
+    keys("dy ");
+    EXPECT_EQ(run(save), -1);
+    setfilekeeper(nullptr);
+    EXPECT_NE(screen().find("セーブできなかった\n(QuotaExceededError)"), std::string::npos) << screen();
+    EXPECT_EQ(screen().find("セーブしました"), std::string::npos);
+    EXPECT_NE(kept, oldgame) << "handed on with the new game in place";
+    EXPECT_EQ(kept, slurp(savepath("save3")));
 }
 
 TEST_F(SaveDisk, ATemporaryFileThatCannotBeMade)

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "home/savedisk.h"
 #include "home/savefile.h"
 #include "savekit.h"
 
@@ -166,4 +167,26 @@ TEST_F(BrokenSave, GapsInTheListsAreClosedUp)
     // the town stock keeps its gaps: a bought wand leaves one
     EXPECT_EQ(itemnpcshop[0].kind, 3);
     EXPECT_EQ(itemnpcshop[1].kind, -1);
+}
+
+TEST_F(BrokenSave, AGameFileFromElsewhereTakesAPlaceOnlyWhenItLoads)
+{
+    const std::string index = slurp(savepath("save"));
+    std::string message;
+    EXPECT_FALSE(putgame(3, withword(good, WMONTH, "12"), message));
+    EXPECT_EQ(message, "セーブデータdが壊れている\n(" + savepath("save3") + " 4行目: 範囲の外の値「12」)\n");
+    EXPECT_FALSE(putgame(3, std::string(SAVEFILECAP + 1, '0'), message));
+    EXPECT_NE(message.find("セーブデータdが読めない"), std::string::npos) << message;
+    EXPECT_FALSE(exists(savepath("save3")));
+    EXPECT_EQ(slurp(savepath("save")), index) << "a refused file takes no place";
+
+    ASSERT_TRUE(putgame(3, good, message));
+    EXPECT_EQ(message, "d:ソラ(Lv.4)\n");
+    EXPECT_EQ(slurp(savepath("save3")), good) << "kept as it stands";
+    indexentry list[16];
+    readindex(list);
+    EXPECT_STREQ(list[3].name, "ソラ");
+    EXPECT_EQ(list[3].lv, 4);
+    EXPECT_STREQ(list[1].name, "ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ") << "the other places stay";
+    EXPECT_TRUE(loadgame(3));
 }
