@@ -108,8 +108,8 @@ new ResizeObserver(fit).observe($('screen'));  // the window, or the notices und
 
 const notices = {
   kept: '',
-  mayvanish: 'このブラウザはセーブを長く残す約束をしなかった (プライベートウィンドウなど)。' +
-    '空き容量が足りなくなると消されることがある。大切なセーブは「セーブとファイル」からダウンロードしておくこと。',
+  mayvanish: 'このブラウザはセーブを消さずに残すと約束しなかった。プライベートウィンドウでは閉じると消え、' +
+    'そうでなくても空き容量が足りなくなると消されることがある。大切なセーブは「セーブとファイル」からダウンロードしておくこと。',
   none: 'このブラウザではセーブを残せない (プライベートウィンドウなど)。ゲームは遊べるが、' +
     'セーブはこのページを閉じると消える。残すには「セーブとファイル」からダウンロードすること。',
 };
@@ -242,11 +242,13 @@ $('uploadfile').addEventListener('change', async (e) => {
   const file = e.target.files[0];
   e.target.value = '';
   if (file) await upload(file, $('place').selectedIndex);
-  term.focus();
 });
 $('index').addEventListener('click', () => download('/data/save/save', 'save'));
 $('dead').addEventListener('click', () => download('/data/dead.txt', 'dead.txt'));
 $('record').addEventListener('click', () => download('/kurashi.rec', 'kurashi.rec'));
+$('reader').addEventListener('change', (e) => { term.options.screenReaderMode = e.target.checked; });
+// keys go back to the game once a button of the panel has done its work
+for (const b of document.querySelectorAll('#files button')) b.addEventListener('click', () => term.focus());
 
 // ------------------------------------------------------------------ the game
 

@@ -155,13 +155,14 @@ async function newgameandwalk(page, url, late, cdp) {
   return home;
 }
 
-// After a reload the save list holds the game, and it loads with its name, level, money and date.
+// After the browser is opened again the save list holds the game, and it loads with its name,
+// level, money and date.
 async function reloadandload(page, url, late, home) {
   await open(page, url, late);
   await press(page, ['b']);
   await showing(page, 'セーブデータを選んでくれ');
   const list = await screen(page);
-  check(list.includes(`a:${NAME}(Lv.1)`), 'after a reload the save list names the game', list.split('\n')[2]);
+  check(list.includes(`a:${NAME}(Lv.1)`), 'in the browser opened again the save list names the game', list.split('\n')[2]);
   await press(page, ['a']);
   await showing(page, '何をする？');
   const money = (s) => /所持金：\S+/.exec(s)?.[0] + ' ' + /日付：\S+/.exec(s)?.[0];
@@ -221,19 +222,26 @@ function sitesize() {
 // ------------------------------------------------------------------ run
 
 const { server, url } = await serve();
-const browser = await puppeteer.launch({
+const launch = () => puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   userDataDir: path.join(work, 'profile'),
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
-try {
+async function tab(browser) {
   const page = await browser.newPage();
   page.on('pageerror', (e) => check(false, 'the page runs without errors', e.message));
   await page.setViewport({ width: 1000, height: 800 });
-  const cdp = await browser.target().createCDPSession();
+  return { page, cdp: await browser.target().createCDPSession() };
+}
+let browser = await launch();
+try {
   const late = [];
+  let { page, cdp } = await tab(browser);
   const home = await newgameandwalk(page, url, late, cdp);
+  await browser.close();  // closed and opened again, the browser still holds the saves
+  browser = await launch();
+  ({ page, cdp } = await tab(browser));
   await reloadandload(page, url, late, home);
   await uploads(page, url, late);
   check(late.length === 0, 'no network request after the page has loaded', late.join(' '));
