@@ -2,13 +2,17 @@
 // for the browser build, whose own C library converts Shift-JIS differently (other
 // characters for some codes, none for the NEC and IBM rows). With these tables the browser
 // writes and reads the very bytes the terminal game does.
+//   c++ -std=c++20 -Isrc -o cp932gen tools/cp932gen.cpp src/core/text.cpp
 //   cp932gen cp932table.inc
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 #include <vector>
+
+#include "core/text.h"
 
 namespace {
 constexpr unsigned NONE = 0xFFFF;
@@ -38,16 +42,12 @@ unsigned decode(iconv_t cd, const char* in, size_t n)
 // holds no exact match.
 unsigned encode(iconv_t cd, unsigned c)
 {
-    char in[3];
-    size_t n;
-    if (c < 0x80) in[0] = static_cast<char>(c), n = 1;
-    else if (c < 0x800) in[0] = static_cast<char>(0xC0 | c >> 6), in[1] = static_cast<char>(0x80 | (c & 0x3F)), n = 2;
-    else in[0] = static_cast<char>(0xE0 | c >> 12), in[1] = static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-         in[2] = static_cast<char>(0x80 | (c & 0x3F)), n = 3;
+    std::string in;
+    pututf8(c, in);
     unsigned char out[8];
-    char* src = in;
+    char* src = in.data();
     char* dst = reinterpret_cast<char*>(out);
-    size_t left = n, room = sizeof out;
+    size_t left = in.size(), room = sizeof out;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     size_t r = iconv(cd, &src, &left, &dst, &room);
     size_t len = static_cast<size_t>(dst - reinterpret_cast<char*>(out));
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
         unsigned s = encode(enc, c);
         if (s != NONE) pairs.push_back(c << 16 | s);
     }
-    std::fprintf(f, "// Made by tools/cp932gen from the C library of the machine that built the game.\n");
+    std::fprintf(f, "// Made by tools/cp932gen from the C library of the machine that built it.\n");
     std::fprintf(f, "constexpr unsigned short CP932NONE = 0x%X, CP932LEAD = 0x%X;\n", NONE, LEAD);
     table(f, "constexpr unsigned short cp932single[256]", single, "0x%X,");
     table(f, "constexpr unsigned char cp932row[256]", rowof, "%u,");

@@ -76,17 +76,17 @@ $('keyboard').addEventListener('click', () => term.focus());
 // the page's start to the title. The browser test reads them.
 const stats = { title: null, keys: [] };
 window.kurashiStats = stats;
-let keyat = null;     // when the last key came, until the game shows its answer
-let answerat = null;  // that time, once the answer is written into the terminal
+let keyat = null;    // when the last key came, until the game shows its answer
+let drawing = null;  // that time, once the answer is in the terminal and waits to be drawn
 
 function stamp() { keyat = performance.now(); }
 document.addEventListener('keydown', stamp, true);
 term.onRender(() => {
   if (stats.title === null && term.buffer.active.getLine(0)?.translateToString().trim())
     stats.title = performance.now();
-  if (answerat === null) return;
-  if (stats.keys.length < 10000) stats.keys.push(performance.now() - answerat);
-  answerat = null;
+  if (drawing === null) return;
+  if (stats.keys.length < 10000) stats.keys.push(performance.now() - drawing);
+  drawing = null;
 });
 
 // ------------------------------------------------------------------ fitting the window
@@ -108,8 +108,9 @@ new ResizeObserver(fit).observe($('screen'));  // the window, or the notices und
 
 const notices = {
   kept: '',
-  mayvanish: 'このブラウザはセーブを消さずに残すと約束しなかった。プライベートウィンドウでは閉じると消え、' +
-    'そうでなくても空き容量が足りなくなると消されることがある。大切なセーブは「セーブとファイル」からダウンロードしておくこと。',
+  mayvanish: 'このブラウザはセーブを消さずに残すと約束しなかった。' +
+    'プライベートウィンドウでは閉じると消え、そうでなくても空き容量が足りなくなると消されることがある。' +
+    '大切なセーブは「セーブとファイル」からダウンロードしておくこと。',
   none: 'このブラウザではセーブを残せない (プライベートウィンドウなど)。ゲームは遊べるが、' +
     'セーブはこのページを閉じると消える。残すには「セーブとファイル」からダウンロードすること。',
 };
@@ -133,7 +134,7 @@ const kurashi = {
   show(bytes) {
     const answer = keyat;
     keyat = null;
-    term.write(bytes, () => { if (answer !== null) answerat = answer; });
+    term.write(bytes, () => { if (answer !== null) drawing = answer; });
   },
   poll() { return queue.length ? queue.shift() : -1; },
   wait() { return new Promise((resume) => { waiting = resume; }); },

@@ -16,9 +16,10 @@ target_compile_definitions(kurashi_game PUBLIC KURASHI_VERSION="${PROJECT_VERSIO
 # Code page 932 as the C library of the building machine converts it, for src/web/cp932.cpp.
 find_program(KURASHI_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 add_custom_command(OUTPUT cp932table.inc
-  COMMAND ${KURASHI_HOST_CXX} -std=c++20 -O1 -o cp932gen ${CMAKE_SOURCE_DIR}/tools/cp932gen.cpp
+  COMMAND ${KURASHI_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/src -o cp932gen
+          ${CMAKE_SOURCE_DIR}/tools/cp932gen.cpp ${CMAKE_SOURCE_DIR}/src/core/text.cpp
   COMMAND ./cp932gen cp932table.inc
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/cp932gen.cpp VERBATIM)
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/cp932gen.cpp ${CMAKE_SOURCE_DIR}/src/core/text.cpp VERBATIM)
 
 set(web ${CMAKE_SOURCE_DIR}/src/web)
 add_executable(kurashi_web ${web}/webmain.cpp ${web}/webconsole.cpp ${web}/cp932.cpp

@@ -41,7 +41,8 @@ int readutf8(const unsigned char* s, size_t left, unsigned& c)
     if (b == 0xE0) lo = 0xA0;
     if (b == 0xED) hi = 0x9F;
     if (s[1] < lo || s[1] > hi || (n == 3 && (s[2] & 0xC0) != 0x80)) return -1;
-    c = n == 2 ? (b & 0x1F) << 6 | (s[1] & 0x3F) : (b & 0x0F) << 12 | (s[1] & 0x3F) << 6 | (s[2] & 0x3F);
+    if (n == 2) c = (b & 0x1F) << 6 | (s[1] & 0x3F);
+    else c = (b & 0x0F) << 12 | (s[1] & 0x3F) << 6 | (s[2] & 0x3F);
     return n;
 }
 

@@ -9,7 +9,9 @@
 #include "core/text.h"
 
 // The page's side (web/page.js): the terminal's bytes, and the keys.
-EM_JS(void, pageshow, (const char* bytes, int n), { Module.kurashi.show(HEAPU8.slice(bytes, bytes + n)); });
+EM_JS(void, pageshow, (const char* bytes, int n), {
+    Module.kurashi.show(HEAPU8.slice(bytes, bytes + n));  // a copy: xterm.js reads it later
+});
 EM_JS(int, pagepoll, (), { return Module.kurashi.poll(); });
 EM_ASYNC_JS(int, pagewait, (), { return await Module.kurashi.wait(); });
 

@@ -32,8 +32,8 @@ EM_ASYNC_JS(int, pagekeep, (char* why, int cap), {
 EM_JS(void, pageended, (int status), { Module.kurashi.ended(status); });
 
 namespace {
-const char MAPS[] = "/game";          // holds map/, packed with the page
-const char DATA[] = "/data";          // the browser's storage, mounted by the page
+const char MAPS[] = "/game";              // holds map/, packed with the page
+const char DATA[] = "/data";              // the browser's storage, mounted by the page
 const char RECORDING[] = "/kurashi.rec";  // this game's keys, for the page to download
 
 bool frompage = false;  // the page calls in (an upload) while the game waits for a key
@@ -76,8 +76,8 @@ int play(std::FILE* record)
 
 // An uploaded game file into a place (0..15): checked by the loader and written as a save
 // is. The message (UTF-8, cut to cap) says where it went, or why it was refused.
-extern "C" EMSCRIPTEN_KEEPALIVE int kurashi_putgame(int place, const char* bytes, int n, char* message,
-                                                    int cap)
+extern "C" EMSCRIPTEN_KEEPALIVE int kurashi_putgame(int place, const char* bytes, int n,
+                                                    char* message, int cap)
 {
     frompage = true;
     std::string m;
