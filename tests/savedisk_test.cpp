@@ -122,7 +122,8 @@ TEST_F(SaveDisk, AStorageThatTakesNoFilesIsAFailedSave)
     keys("dy ");
     EXPECT_EQ(run(save), -1);
     setfilekeeper(nullptr);
-    EXPECT_NE(screen().find("セーブできなかった\n(QuotaExceededError)"), std::string::npos) << screen();
+    EXPECT_NE(screen().find("セーブできなかった\n(QuotaExceededError)"), std::string::npos)
+        << screen();
     EXPECT_EQ(screen().find("セーブしました"), std::string::npos);
     EXPECT_NE(kept, oldgame) << "handed on with the new game in place";
     EXPECT_EQ(kept, slurp(savepath("save3")));

@@ -174,7 +174,8 @@ TEST_F(BrokenSave, AGameFileFromElsewhereTakesAPlaceOnlyWhenItLoads)
     const std::string index = slurp(savepath("save"));
     std::string message;
     EXPECT_FALSE(putgame(3, withword(good, WMONTH, "12"), message));
-    EXPECT_EQ(message, "セーブデータdが壊れている\n(" + savepath("save3") + " 4行目: 範囲の外の値「12」)\n");
+    EXPECT_EQ(message,
+              "セーブデータdが壊れている\n(" + savepath("save3") + " 4行目: 範囲の外の値「12」)\n");
     EXPECT_FALSE(putgame(3, std::string(SAVEFILECAP + 1, '0'), message));
     EXPECT_NE(message.find("セーブデータdが読めない"), std::string::npos) << message;
     EXPECT_FALSE(exists(savepath("save3")));

@@ -19,7 +19,8 @@ const theme = {
 const term = new Terminal({
   cols: 80, rows: 25, scrollback: 0, convertEol: true, cursorBlink: false,
   fontSize: 16, theme, minimumContrastRatio: 1, drawBoldTextInBrightColors: false,
-  fontFamily: '"BIZ UDGothic", "MS Gothic", "Osaka-Mono", "Noto Sans Mono CJK JP", "IPAGothic", monospace',
+  fontFamily: '"BIZ UDGothic", "MS Gothic", "Osaka-Mono", "Noto Sans Mono CJK JP", "IPAGothic", ' +
+    'monospace',
 });
 term.open($('screen'));
 
@@ -109,7 +110,8 @@ new ResizeObserver(fit).observe($('screen'));  // the window, or the notices und
 const notices = {
   kept: '',
   mayvanish: 'このブラウザはセーブを消さずに残すと約束しなかった。' +
-    'プライベートウィンドウでは閉じると消え、そうでなくても空き容量が足りなくなると消されることがある。' +
+    'プライベートウィンドウでは閉じると消え、' +
+    'そうでなくても空き容量が足りなくなると消されることがある。' +
     '大切なセーブは「セーブとファイル」からダウンロードしておくこと。',
   none: 'このブラウザではセーブを残せない (プライベートウィンドウなど)。ゲームは遊べるが、' +
     'セーブはこのページを閉じると消える。残すには「セーブとファイル」からダウンロードすること。',
@@ -247,9 +249,13 @@ $('uploadfile').addEventListener('change', async (e) => {
 $('index').addEventListener('click', () => download('/data/save/save', 'save'));
 $('dead').addEventListener('click', () => download('/data/dead.txt', 'dead.txt'));
 $('record').addEventListener('click', () => download('/kurashi.rec', 'kurashi.rec'));
-$('reader').addEventListener('change', (e) => { term.options.screenReaderMode = e.target.checked; });
+$('reader').addEventListener('change', (e) => {
+  term.options.screenReaderMode = e.target.checked;
+});
 // keys go back to the game once a button of the panel has done its work
-for (const b of document.querySelectorAll('#files button')) b.addEventListener('click', () => term.focus());
+for (const b of document.querySelectorAll('#files button')) {
+  b.addEventListener('click', () => term.focus());
+}
 
 // ------------------------------------------------------------------ the game
 

@@ -240,8 +240,8 @@ namespace {
 std::string unreadable(int place, const std::string& path, int err)
 {
     return std::string("セーブデータ") + alphabet[place] +
-           (err == ENOENT ? "が見つからない\n(" : "が読めない\n(") + path + ": " + std::strerror(err) +
-           ")\n";
+           (err == ENOENT ? "が見つからない\n(" : "が読めない\n(") + path + ": " +
+           std::strerror(err) + ")\n";
 }
 
 std::string broken(int place, const std::string& path, const loaderror& bad)
