@@ -9,7 +9,8 @@ constexpr char BREAK = '|';  // in a wording: a line may break here; nothing sho
 
 // Each wording takes the terminal's columns and rows, then those the game needs.
 constexpr const char* JAFULL = "画面が小さすぎます|（いま%dx%d）。|%dx%d以上に|広げると|続きから|遊べます。";
-constexpr const char* ENFULL = "Terminal too small (%dx%d): need at least %dx%d. Resize to continue.";
+constexpr const char* ENFULL =
+    "Terminal too small (%dx%d): need at least %dx%d. Resize to continue.";
 constexpr const char* JASHORT = "いま%dx%d、|%dx%d以上に|してください";
 constexpr const char* ENSHORT = "Too small: %dx%d, need %dx%d";
 constexpr const char* TINY = "%dx%d|<%dx%d";
@@ -28,7 +29,10 @@ constexpr wording wordings[] = {
     {{NEED, nullptr}, false, true},
 };
 
-size_t charbytes(unsigned char lead) { return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
+size_t charbytes(unsigned char lead)
+{
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
 // Every character of the wordings beyond ASCII is a full-width one.
 int charwidth(unsigned char lead) { return lead < 0x80 ? 1 : 2; }
 

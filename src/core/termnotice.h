@@ -16,6 +16,6 @@ struct noticeline {
     char text[128] = {};  // UTF-8
 };
 
-// Lays the notice out for a terminal of rows x cols, a block in its middle: no line past the terminal's
-// edges, no more lines than it has rows. Returns the number of lines.
+// Lays the notice out for a terminal of rows x cols, a block in its middle: no line past
+// the terminal's edges, no more lines than it has rows. Returns the number of lines.
 int layoutnotice(int rows, int cols, noticeline (&out)[NOTICELINES]);
