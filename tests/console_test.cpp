@@ -4,6 +4,7 @@
 
 #include "core/lineinput.h"
 #include "core/plainconsole.h"
+#include "core/record.h"
 #include "core/text.h"
 #include "testkit.h"
 
@@ -67,6 +68,27 @@ TEST(PlainConsole, AWordPromptSkipsBlankLinesAndDropsTheRest)
     EXPECT_EQ(p.console->readword(45), "hero");
     EXPECT_EQ(p.console->getkey(), 'x');
     EXPECT_EQ(p.output(), "hero\n");
+}
+
+TEST(PlainConsole, APromptThatMayBeLeftLeavesAtABlankLineOrEscapeAndIsRecordedSo)
+{
+    Piped p("\r\n" "7\n" " \x1b 8\n" "\n" "9\r\n" "x");
+    EXPECT_EQ(p.console->getkey(), KEYENTER);
+    EXPECT_EQ(p.console->readword(16, true), "7") << "the LF of a CR LF is no blank line";
+    EXPECT_EQ(p.console->readword(16, true), "");
+    EXPECT_EQ(p.console->readword(16, true), "");
+    EXPECT_EQ(p.console->readword(16), "9");
+    EXPECT_EQ(p.console->getkey(), 'x') << "a word's CR LF gives no Enter";
+
+    ScriptConsole typed("\n");
+    std::FILE* f = std::tmpfile();
+    RecordConsole recorded(typed, f);
+    EXPECT_EQ(recorded.readword(16, true), "");
+    char kept[8] = {};
+    std::rewind(f);
+    EXPECT_EQ(std::fread(kept, 1, sizeof kept, f), 2u);
+    EXPECT_STREQ(kept, "\x1b\n") << "a blank line after an Enter key would be its CR LF";
+    std::fclose(f);
 }
 
 TEST(PlainConsole, AWordIsBoundedWithoutCuttingACharacter)

@@ -107,6 +107,13 @@ TEST_F(Effects, TheLevelDownPotionUndoesALevelButNotTheFirst)
     useitem(LEVELDOWNPOTION);
     EXPECT_EQ(pc.maxhp, 1);  // never a maximum that leaves the player dead at home
     EXPECT_EQ(pc.maxmp, 0);
+
+    // above the lowered maximum, a potion's heal takes nothing away
+    pc.mp = 20;
+    clearmes();
+    useitem(MANA);
+    EXPECT_EQ(pc.mp, 20);
+    EXPECT_STREQ(message, "\nあなたはMPを12回復した");
 }
 
 TEST_F(Effects, ScrollsTeleportThenSaySoAndTheReturnScrollStartsTheCount)
@@ -172,6 +179,11 @@ TEST_F(Effects, APotionOnACreatureSetsEveryStatAfresh)
     hitnpc(HEALING);
     EXPECT_EQ(npc[0].hp, 5);
     EXPECT_EQ(std::string(message), "\nねずみは12のMPを奪われた\nねずみは12回復した");
+    npc[0].hp = 9, npc[0].mp = 9;  // above the maximum: a heal keeps it
+    hitnpc(HEALING);
+    hitnpc(MANA);
+    EXPECT_EQ(npc[0].hp, 9);
+    EXPECT_EQ(npc[0].mp, 9);
 }
 
 TEST_F(Effects, APoisonedCreatureDiesOnceAndOnlyOnce)

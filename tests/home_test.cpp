@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "home/home.h"
 #include "home/title.h"
+#include "savekit.h"
 #include "tempdir.h"
 #include "testkit.h"
 
@@ -139,6 +140,7 @@ TEST_F(Title, EmptySavePlacesCannotBeChosen)
     keys("b" "a" "p" "\x1b" "a" "hero\n" "b");
     EXPECT_EQ(run(begin), -1);
     EXPECT_STREQ(pc.name, "hero");
+    EXPECT_EQ(console.screens[2], "セーブデータを選んでくれ\n\nセーブデータはまだない\n\nESCで戻る\n");
     int lists = 0;
     for (const std::string& s : console.screens) lists += s.rfind("セーブデータを選んでくれ\n\n", 0) == 0;
     EXPECT_EQ(lists, 3);
@@ -235,6 +237,33 @@ TEST_F(Home, EatingTakesTenActions)
     EXPECT_EQ(passes("eb" "k"), -1);
     EXPECT_TRUE(shows("それは食べ物ではない\n何かキーを押してください"));
     EXPECT_EQ(eat[1], 0);
+}
+
+TEST_F(Home, EscapeLeavesEachListWithNothingChangedForTheActionOfItsCommand)
+{
+    inv[0] = {FOOD, 2};
+    equipment[0] = {0, 5};
+    mat[0] = {0, 3};  // a metal
+    const char* const table[] = {
+        "e\x1b",           // the eating list: no refusal, no key swallowed
+        "fa\x1b" "\x1b",   // the equip list, then the first menu
+        "ga\x1b" "\x1b",   // the kind of piece to craft, then the first menu
+        "ce\x1b",          // the warehouse menu
+        "bba\x1b\n" "\x1b", // the own shop's equipment price, by Escape
+        "bba  \n" "\x1b",   // and by an empty line
+    };
+    for (const char* k : table) {
+        SCOPED_TRACE(k);
+        std::string world = worldbytes();
+        int clock = min, full = pc.full;
+        EXPECT_EQ(passes(k), -1);
+        EXPECT_TRUE(console.done());
+        EXPECT_EQ(min, clock + 100);
+        min = clock, pc.full = full;
+        EXPECT_EQ(worldbytes(), world);
+        EXPECT_EQ(eat[1], 0);
+    }
+    EXPECT_FALSE(shows("何かキー"));
 }
 
 TEST_F(Home, ExpansionPricesAndLimits)

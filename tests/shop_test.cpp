@@ -190,6 +190,33 @@ TEST_F(Shop, PuttingEquipmentOutAsksThePriceUntilOneIsGiven)
     EXPECT_EQ(equipment[0].kind, -1);
 }
 
+TEST_F(Shop, CountsStopAtTheLargestNumber)
+{
+    itemnpcshop[0] = {POTION, 5};
+    inv[0] = {POTION, INT_MAX - 2};
+    EXPECT_EQ(buyitems("a9\n" "k" "a" "k"), -1);
+    EXPECT_EQ(inv[0].count, INT_MAX);
+    EXPECT_EQ(itemnpcshop[0].count, 3) << "only what the stack could still count was bought";
+    EXPECT_EQ(money, 10000 - 2 * 200);
+    EXPECT_NE(all().find("体力回復の薬を2個買った\n"), std::string::npos);
+    EXPECT_NE(all().find("これ以上持てない\n何かキーを押してください"), std::string::npos);
+
+    inv[1] = {FOOD, 9};
+    itemmyshop[0] = {FOOD, INT_MAX - 4, 60};
+    keys("b9\nk" "b " "\x1b");
+    EXPECT_EQ(run([] { tomyshop(0); }), -1);
+    EXPECT_EQ(itemmyshop[0].count, INT_MAX);
+    EXPECT_EQ(inv[1].count, 5);
+    EXPECT_NE(all().find("あなたは食糧を4個売りに出した\n"), std::string::npos);
+    EXPECT_NE(all().find("これ以上置けない\n"), std::string::npos);
+
+    inv[1] = {FIRSTWAND, INT_MAX};
+    shoplv = 2;
+    keys("b\x1b\n" "\x1b");
+    EXPECT_EQ(run([] { tomyshop(0); }), -1);
+    EXPECT_NE(all().find("(適正価格42949673140円)\n"), std::string::npos) << "the wand's fair price";
+}
+
 TEST_F(Shop, AnEmptyShopSellsNothing)
 {
     skl[2 * SKTRADE] = 5;
