@@ -4,7 +4,6 @@
 
 #include "core/lineinput.h"
 #include "core/plainconsole.h"
-#include "core/record.h"
 #include "core/text.h"
 #include "testkit.h"
 
@@ -42,12 +41,13 @@ struct Piped {
 
 TEST(PlainConsole, KeysAreBytesAndNewlineIsEnter)
 {
-    Piped p("aK\n\r\n\x1b");
+    Piped p("aK\n\r\n" "7\r\n" " \x1b 8\n" "\n" "\x1b");
     setconsole(p.console);
     EXPECT_EQ(mygetch(), 'a');
     EXPECT_EQ(mygetch(), KEYLEFT) << "a capital K is the left arrow";
     EXPECT_EQ(mygetch(), KEYENTER);
     EXPECT_EQ(mygetch(), KEYENTER) << "CR LF is one Enter";
+    for (auto w : {"7", "", ""}) EXPECT_EQ(p.console->readword(16, true), w) << "one line end";
     EXPECT_EQ(mygetch(), KEYESC);
     EXPECT_EQ(run([] { mygetch(); }), EXITINPUT);
     setconsole(nullptr);
@@ -68,27 +68,6 @@ TEST(PlainConsole, AWordPromptSkipsBlankLinesAndDropsTheRest)
     EXPECT_EQ(p.console->readword(45), "hero");
     EXPECT_EQ(p.console->getkey(), 'x');
     EXPECT_EQ(p.output(), "hero\n");
-}
-
-TEST(PlainConsole, APromptThatMayBeLeftLeavesAtABlankLineOrEscapeAndIsRecordedSo)
-{
-    Piped p("\r\n" "7\n" " \x1b 8\n" "\n" "9\r\n" "x");
-    EXPECT_EQ(p.console->getkey(), KEYENTER);
-    EXPECT_EQ(p.console->readword(16, true), "7") << "the LF of a CR LF is no blank line";
-    EXPECT_EQ(p.console->readword(16, true), "");
-    EXPECT_EQ(p.console->readword(16, true), "");
-    EXPECT_EQ(p.console->readword(16), "9");
-    EXPECT_EQ(p.console->getkey(), 'x') << "a word's CR LF gives no Enter";
-
-    ScriptConsole typed("\n");
-    std::FILE* f = std::tmpfile();
-    RecordConsole recorded(typed, f);
-    EXPECT_EQ(recorded.readword(16, true), "");
-    char kept[8] = {};
-    std::rewind(f);
-    EXPECT_EQ(std::fread(kept, 1, sizeof kept, f), 2u);
-    EXPECT_STREQ(kept, "\x1b\n") << "a blank line after an Enter key would be its CR LF";
-    std::fclose(f);
 }
 
 TEST(PlainConsole, AWordIsBoundedWithoutCuttingACharacter)

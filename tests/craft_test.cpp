@@ -160,12 +160,6 @@ TEST_F(Craft, ChoicesAndRefusals)
     make();
     EXPECT_EQ(count(all(), "それは選べない\n"), 2);
 
-    EXPECT_EQ(console.screens[1], "何を作る？\n\na:装備品\nb:魔法の杖\nc:料理\n");
-    keys("a" "z\x1b" "x");  // no kind of piece but by its letter, or Escape
-    make();
-    EXPECT_NE(all().find("\f何を作る？\n\na:剣\nb:鎧\n"), std::string::npos);
-    EXPECT_TRUE(console.done()) << "back at the first menu, which 'x' leaves";
-
     maxequip = 1;
     equipment[0] = {0, 1};
     keys("a ");

