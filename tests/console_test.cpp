@@ -43,12 +43,13 @@ struct Piped {
 
 TEST(PlainConsole, KeysAreBytesAndNewlineIsEnter)
 {
-    Piped p("aK\n\r\n\x1b");
+    Piped p("aK\n\r\n" "7\r\n" " \x1b 8\n" "\n" "\x1b");
     setconsole(p.console);
     EXPECT_EQ(mygetch(), 'a');
     EXPECT_EQ(mygetch(), KEYLEFT) << "a capital K is the left arrow";
     EXPECT_EQ(mygetch(), KEYENTER);
     EXPECT_EQ(mygetch(), KEYENTER) << "CR LF is one Enter";
+    for (auto w : {"7", "", ""}) EXPECT_EQ(p.console->readword(16, true), w) << "one line end";
     EXPECT_EQ(mygetch(), KEYESC);
     EXPECT_EQ(run([] { mygetch(); }), EXITINPUT);
     setconsole(nullptr);

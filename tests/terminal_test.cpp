@@ -298,12 +298,14 @@ TEST(Terminal, AGameRecordedInTheTerminalReplaysToTheSameScreens)
 {
     if (!havetmux()) GTEST_SKIP() << "tmux is not installed";
     Pane p("eval \"$GAME --record game.rec\"; echo EXITED $?; exec sleep 60\n");
-    ASSERT_TRUE(reach(p, "field"));
+    ASSERT_TRUE(reach(p, "home"));
+    p.keys("a b a Space Escape b b a 1 2 Escape Escape c a");  // its price prompt left
+    ASSERT_TRUE(p.waitfor("地下1階")) << p.screen();
     p.keys("Down Down Right Left g");
     p.keys("r");
     ASSERT_TRUE(p.waitfor("何ターン休憩する？"));
     p.keys("4 BSpace 3 Enter");
-    ASSERT_TRUE(p.waitfor("0時 6分")) << p.screen();  // after the three turns of rest
+    ASSERT_TRUE(p.waitfor("0時 8分")) << p.screen();  // after the three turns of rest
     std::string field = p.screen();
     p.keys("x y");
     ASSERT_TRUE(p.waitfor("EXITED 0"));
@@ -316,4 +318,5 @@ TEST(Terminal, AGameRecordedInTheTerminalReplaysToTheSameScreens)
     std::string status = out.substr(last, out.find('\n', out.find('\n', last) + 1) - last);
     EXPECT_NE(field.find(status), std::string::npos) << status << "\n---\n" << field;
     EXPECT_NE(out.find("何ターン休憩する？\n(&で全回復するまで)\n3\n"), std::string::npos);
+    EXPECT_NE(out.find("円)\n\n\f何を売る？\na:"), std::string::npos) << "the prompt left";
 }

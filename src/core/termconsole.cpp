@@ -360,7 +360,7 @@ int TermConsole::getkey()
     }
 }
 
-std::string TermConsole::readword(size_t maxbytes)
+std::string TermConsole::readword(size_t maxbytes, bool leavable)
 {
     typing.clear();
     prompting = true;
@@ -371,8 +371,16 @@ std::string TermConsole::readword(size_t maxbytes)
         readwide(ch, special);  // a resize draws the screen again, with what is typed
         bool enter = special ? ch == KEY_ENTER : (ch == '\n' || ch == '\r');
         bool back = special ? ch == KEY_BACKSPACE : (ch == 127 || ch == 8);
+        bool blank = typing.find_first_not_of(' ') == std::string::npos;
+        if (leavable && ((!special && ch == KEYESC) || (enter && blank))) {
+            if (!typing.empty()) {
+                typing.clear();
+                replay();  // what was typed goes with the prompt
+            }
+            break;
+        }
         if (enter) {
-            if (typing.find_first_not_of(' ') != std::string::npos) break;
+            if (!blank) break;
         } else if (back) {
             if (typing.empty()) continue;
             while (!typing.empty() && (static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80)
@@ -395,6 +403,7 @@ std::string TermConsole::readword(size_t maxbytes)
     put("\n");
     remember("\n");
     size_t b = line.find_first_not_of(' ');
+    if (b == std::string::npos) return "";  // the prompt was left
     size_t e = line.find(' ', b);
     return line.substr(b, e == std::string::npos ? std::string::npos : e - b);
 }

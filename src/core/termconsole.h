@@ -18,7 +18,7 @@ public:
     void clear() override;
     void color(int attr) override;
     void write(std::string_view text) override;
-    std::string readword(size_t maxbytes) override;
+    std::string readword(size_t maxbytes, bool leavable = false) override;
     // Gives the terminal back; safe to call more than once.
     void shutdown();
 
