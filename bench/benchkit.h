@@ -25,7 +25,7 @@ public:
     void clear() override;
     void color(int) override {}
     void write(std::string_view text) override;
-    std::string readword(size_t) override { return "bench"; }
+    std::string readword(size_t, bool) override { return "bench"; }
     void script(const char* keys) { scripted = keys; }
     void actions(bool on) { acting = on; }
 

@@ -107,6 +107,8 @@ TEST_F(Effects, TheLevelDownPotionUndoesALevelButNotTheFirst)
     useitem(LEVELDOWNPOTION);
     EXPECT_EQ(pc.maxhp, 1);  // never a maximum that leaves the player dead at home
     EXPECT_EQ(pc.maxmp, 0);
+    pc.mp = 20, useitem(MANA);  // above the lowered maximum, a potion's heal takes nothing away
+    EXPECT_EQ(pc.mp, 20);
 }
 
 TEST_F(Effects, ScrollsTeleportThenSaySoAndTheReturnScrollStartsTheCount)
@@ -172,6 +174,8 @@ TEST_F(Effects, APotionOnACreatureSetsEveryStatAfresh)
     hitnpc(HEALING);
     EXPECT_EQ(npc[0].hp, 5);
     EXPECT_EQ(std::string(message), "\nねずみは12のMPを奪われた\nねずみは12回復した");
+    npc[0].hp = npc[0].mp = 9, hitnpc(HEALING), hitnpc(MANA);  // above the maximum: kept
+    EXPECT_EQ(npc[0].hp + npc[0].mp, 18);
 }
 
 TEST_F(Effects, APoisonedCreatureDiesOnceAndOnlyOnce)

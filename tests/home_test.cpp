@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "home/home.h"
 #include "home/title.h"
+#include "savekit.h"
 #include "tempdir.h"
 #include "testkit.h"
 
@@ -139,6 +140,7 @@ TEST_F(Title, EmptySavePlacesCannotBeChosen)
     keys("b" "a" "p" "\x1b" "a" "hero\n" "b");
     EXPECT_EQ(run(begin), -1);
     EXPECT_STREQ(pc.name, "hero");
+    EXPECT_EQ(console.screens[2], "セーブデータを選んでくれ\n\nセーブデータはまだない\n\nESCで戻る\n");
     int lists = 0;
     for (const std::string& s : console.screens) lists += s.rfind("セーブデータを選んでくれ\n\n", 0) == 0;
     EXPECT_EQ(lists, 3);
@@ -235,6 +237,20 @@ TEST_F(Home, EatingTakesTenActions)
     EXPECT_EQ(passes("eb" "k"), -1);
     EXPECT_TRUE(shows("それは食べ物ではない\n何かキーを押してください"));
     EXPECT_EQ(eat[1], 0);
+}
+
+TEST_F(Home, EscapeLeavesEachListWithNothingChangedForTheActionOfItsCommand)
+{
+    inv[0] = {FOOD, 2}, equipment[0] = {0, 5}, mat[0] = {0, 3};
+    // eating (no refusal, no key swallowed), equipping, the kind to craft, the warehouse
+    // menu, the price of equipment for the shop (by Escape, by an empty line)
+    for (auto k : {"e\x1b", "fa\x1b\x1b", "ga\x1b\x1b", "ce\x1b", "bba\x1b\n\x1b", "bba \n\x1b"}) {
+        std::string world = worldbytes();
+        int clock = min;
+        EXPECT_TRUE(passes(k) == -1 && console.done() && min == clock + 100 && !shows("何かキー")) << k;
+        min = clock, pc.full++;
+        EXPECT_EQ(worldbytes(), world) << k;
+    }
 }
 
 TEST_F(Home, ExpansionPricesAndLimits)

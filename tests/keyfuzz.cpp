@@ -114,7 +114,7 @@ void bytes(keyrandom& r, std::string& o)
     for (int n = 1 + r.below(8); n > 0; n--) anybyte(r, o);
 }
 
-constexpr choice words[] = {{55, number}, {15, oddword}, {15, letters}, {15, bytes}};
+constexpr choice words[] = {{55, number}, {15, oddword}, {15, letters}, {15, bytes}, {3, esc}};
 
 // A line for a word prompt: perhaps blank lines or blanks first, a word, perhaps more.
 void wordline(keyrandom& r, std::string& o)
@@ -229,13 +229,13 @@ public:
             return c == '\n' || c == '\r' ? KEYENTER : c;
         }
     }
-    std::string readword(size_t maxbytes) override
+    std::string readword(size_t maxbytes, bool leavable) override
     {
         before();
         bool ended;
-        std::string word = wholechars(wordofline([this] { return nextbyte(true); }, maxbytes, ended));
-        lastcr = false;
-        if (word.empty() && ended) gameend(EXITINPUT);
+        std::string word = wholechars(
+            wordofline([this] { return nextbyte(true); }, maxbytes, leavable, lastcr, ended));
+        if (ended) gameend(EXITINPUT);
         write(word);
         write("\n");
         return word;

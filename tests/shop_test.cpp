@@ -190,6 +190,19 @@ TEST_F(Shop, PuttingEquipmentOutAsksThePriceUntilOneIsGiven)
     EXPECT_EQ(equipment[0].kind, -1);
 }
 
+TEST_F(Shop, CountsStopAtTheLargestNumber)
+{
+    itemnpcshop[0] = {POTION, 5}, inv[0] = {POTION, INT_MAX - 2}, shoplv = 2;
+    inv[1] = {FOOD, 9}, inv[2] = {FIRSTWAND, INT_MAX}, itemmyshop[0] = {FOOD, INT_MAX - 4, 60};
+    EXPECT_EQ(buyitems("a9\n" "k" "a" "k"), -1);  // two bought, then refused
+    keys("b9\nk" "b " "c\x1b\n" "\x1b");          // four put out, refused, a wand's price
+    EXPECT_EQ(run([] { tomyshop(0); }), -1);
+    EXPECT_TRUE(inv[0].count == INT_MAX && itemmyshop[0].count == INT_MAX);
+    EXPECT_EQ(itemnpcshop[0].count * 10 + inv[1].count, 35) << "what could not be counted stays";
+    for (const char* s : {"これ以上持てない\n", "これ以上置けない\n", "(適正価格42949673140円)\n"})
+        EXPECT_NE(all().find(s), std::string::npos) << s;
+}
+
 TEST_F(Shop, AnEmptyShopSellsNothing)
 {
     skl[2 * SKTRADE] = 5;

@@ -235,8 +235,9 @@ TEST_F(Aim, TheThrowMenuLettersFollowTheBag)
     EXPECT_EQ(console.screens[1], "何を投げる?\nb:毒薬 x1\n\nそのアイテムは存在しない\n何かキーを押してください");
     EXPECT_EQ(console.screens.size(), 3u) << "the menu again after the refusal";
 
-    keys("b" "\x1b" "\x1b");
+    keys("b" "MMMMMM\x1b" "\x1b");
     EXPECT_FALSE(throwitem()) << "a cancelled aim goes back to the menu";
+    EXPECT_STREQ(message, "") << "and leaves no words of the cursor behind";
     EXPECT_EQ(inv[1].count, 1);
     EXPECT_NE(screen().find("何を投げる?"), std::string::npos);
 }

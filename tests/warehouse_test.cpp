@@ -93,10 +93,12 @@ TEST_F(Warehouse, ACountNeverPassesTheLargestNumber)
     EXPECT_NE(all().find("これ以上入らない\n"), std::string::npos);
 }
 
-TEST_F(Warehouse, OnlyQLeavesAndAQInAListEndsTheScreenAfterIt)
+TEST_F(Warehouse, QOrEscapeLeavesTheMenuAndAQInAListEndsTheScreenAfterIt)
 {
     for (int i = 3; i < 17; i++) inv[i] = {i, 1};
-    keys("\x1b" "z" "a\x1b" "aq");  // 'q' names no entry of a bag of 16
+    keys("z" "a\x1b" "\x1b");  // Escape in a list goes back to the menu, on the menu it leaves
+    EXPECT_TRUE(run(warehouseio) == -1 && console.done());
+    keys("aq");  // 'q' names no entry of a bag of 16
     EXPECT_EQ(run(warehouseio), -1);
     EXPECT_EQ(warehouseitm[0].kind, -1);
     maxinv = 32;

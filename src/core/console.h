@@ -26,7 +26,9 @@ public:
     virtual void clear() = 0;                          // the screen is wiped, cursor home
     virtual void color(int attr) = 0;                  // background * 16 + foreground
     virtual void write(std::string_view text) = 0;     // UTF-8; \n and \t as a terminal
-    virtual std::string readword(size_t maxbytes) = 0; // echoed, ended by Enter, first word
+    // Echoed, ended by Enter, the first word. Where the player may leave (leavable),
+    // Escape or Enter on an empty line leaves: the word is then empty.
+    virtual std::string readword(size_t maxbytes, bool leavable = false) = 0;
 };
 
 // The console in use; set once by main (or by a test).

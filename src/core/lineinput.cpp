@@ -18,6 +18,7 @@ std::string wholechars(std::string word)
 std::string firstword(const std::string& line)
 {
     size_t b = line.find_first_not_of(' ');
+    if (b == std::string::npos) return "";  // the prompt was left
     size_t e = line.find(' ', b);
     return line.substr(b, e == std::string::npos ? std::string::npos : e - b);
 }

@@ -5,36 +5,51 @@
 #include <cstddef>
 #include <string>
 
-// next() gives the next input byte, or -1 when the input has ended.
+#include "core/console.h"
+
+// next() gives the next input byte, or -1 when the input has ended. lastcr carries the
+// line end across keys and words: a '\n' right after '\r' ends no second line.
+// At a prompt the player may leave, a blank line, or a line whose first byte that is no
+// blank is Escape, leaves it: the word is empty (and the rest of that line dropped).
+// ended is set when the input ends with no word and no leaving.
 template <class Next>
-std::string wordofline(Next next, size_t maxbytes, bool& ended)
+std::string wordofline(Next next, size_t maxbytes, bool leavable, bool& lastcr, bool& ended)
 {
     ended = false;
     for (;;) {
         std::string word;
-        bool inword = false, done = false;
+        bool inword = false, done = false, left = false;
         for (;;) {
             int c = next();
             if (c < 0) {
-                ended = true;
+                ended = word.empty() && !left;
+                lastcr = false;
                 return word;
             }
+            bool lf = c == '\n' && lastcr;
+            lastcr = c == '\r';
+            if (lf) continue;
             if (c == '\n' || c == '\r') break;
             bool blank = c == ' ' || c == '\t' || c == '\v' || c == '\f';
             if (blank) {
                 if (inword) done = true;
                 continue;
             }
-            if (done) continue;
+            if (done || left) continue;
+            if (leavable && !inword && c == KEYESC) {
+                left = true;
+                continue;
+            }
             inword = true;
             if (word.size() < maxbytes) word.push_back(static_cast<char>(c));
         }
-        if (!word.empty()) return word;
+        if (!word.empty() || leavable) return word;
     }
 }
 
 // Keeps whole characters only: a word cut at maxbytes loses a broken last character.
 std::string wholechars(std::string word);
 
-// The first word of a line typed at a word prompt that holds one (spaces split words).
+// The first word of a line typed at a word prompt (spaces split words); empty when there is
+// none, as when the player left the prompt.
 std::string firstword(const std::string& line);

@@ -73,12 +73,12 @@ int PlainConsole::getkey()
     }
 }
 
-std::string PlainConsole::readword(size_t maxbytes)
+std::string PlainConsole::readword(size_t maxbytes, bool leavable)
 {
     bool ended;
-    std::string word = wholechars(wordofline([this] { return nextbyte(); }, maxbytes, ended));
-    lastcr = false;
-    if (word.empty() && ended) inputended();
+    std::string word =
+        wholechars(wordofline([this] { return nextbyte(); }, maxbytes, leavable, lastcr, ended));
+    if (ended) inputended();
     write(word);
     write("\n");
     return word;

@@ -13,7 +13,7 @@ public:
     void clear() override;
     void color(int) override {}
     void write(std::string_view text) override;
-    std::string readword(size_t maxbytes) override;
+    std::string readword(size_t maxbytes, bool leavable = false) override;
     void flush();
 
 private:

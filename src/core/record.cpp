@@ -15,10 +15,11 @@ int RecordConsole::getkey()
     return k;
 }
 
-std::string RecordConsole::readword(size_t maxbytes)
+std::string RecordConsole::readword(size_t maxbytes, bool leavable)
 {
-    std::string w = inner.readword(maxbytes);
-    std::fputs(w.c_str(), file);
+    std::string w = inner.readword(maxbytes, leavable);
+    // a prompt left is kept as Escape: a blank line could be read as the end of a CR LF
+    std::fputs(w.empty() ? "\x1b" : w.c_str(), file);
     std::fputc('\n', file);
     std::fflush(file);
     return w;

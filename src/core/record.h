@@ -17,7 +17,7 @@ public:
     void clear() override { inner.clear(); }
     void color(int attr) override { inner.color(attr); }
     void write(std::string_view text) override { inner.write(text); }
-    std::string readword(size_t maxbytes) override;
+    std::string readword(size_t maxbytes, bool leavable = false) override;
 
 private:
     Console& inner;

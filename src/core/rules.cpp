@@ -24,6 +24,13 @@ int trpcalc(int a, int b, int scale)
     return static_cast<int>((r * scale) / 50);
 }
 
+void fillup(int& value, int add, int most)
+{
+    long long v = static_cast<long long>(value) + add;
+    if (v > most) v = most;
+    if (v > value) value = static_cast<int>(v);
+}
+
 int alp2int(int key)
 {
     if (key >= 'a' && key <= 'z') return key - 'a';

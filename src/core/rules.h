@@ -13,6 +13,10 @@ int trpcalc(int a, int b, int scale);
 
 inline int ab(int v) { return v < 0 ? -v : v; }
 
+// A heal: value grows by add up to most, and never falls, so what stood above most (a
+// potion's gift, a maximum lost with a level) is kept.
+void fillup(int& value, int add, int most);
+
 // A menu letter's list index: 'a'..'z' 0..25, 'A'..'Z' 26..51, anything else NOLETTER.
 constexpr int NOLETTER = 52;
 int alp2int(int key);

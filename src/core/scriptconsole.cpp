@@ -28,14 +28,14 @@ void ScriptConsole::write(std::string_view text)
     painted.append(text);
 }
 
-std::string ScriptConsole::readword(size_t maxbytes)
+std::string ScriptConsole::readword(size_t maxbytes, bool leavable)
 {
-    bool ended;
+    bool ended, lastcr = false;  // a script's keys have no CR LF line ends
     auto next = [this]() -> int {
         return pos < keys.size() ? static_cast<unsigned char>(keys[pos++]) : -1;
     };
-    std::string word = wholechars(wordofline(next, maxbytes, ended));
-    if (word.empty() && ended) gameend(EXITINPUT);
+    std::string word = wholechars(wordofline(next, maxbytes, leavable, lastcr, ended));
+    if (ended) gameend(EXITINPUT);
     write(word + "\n");
     return word;
 }

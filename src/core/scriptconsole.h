@@ -15,7 +15,7 @@ public:
     void clear() override;
     void color(int attr) override;
     void write(std::string_view text) override;
-    std::string readword(size_t maxbytes) override;
+    std::string readword(size_t maxbytes, bool leavable = false) override;
 
     void feed(const std::string& more) { keys += more; }
     bool done() const { return pos >= keys.size(); }

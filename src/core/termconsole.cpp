@@ -17,6 +17,7 @@
 
 #include "core/gameend.h"
 #include "core/lineinput.h"
+#include "core/termnotice.h"
 #include "core/text.h"
 
 namespace {
@@ -128,6 +129,7 @@ TermConsole::TermConsole()
     // line); after it, a screen goes out in one.
     endwin();
     wrefresh(stdscr);
+    small = LINES < SCREENROWS || COLS < SCREENCOLS;
 }
 
 TermConsole::~TermConsole()
@@ -239,6 +241,44 @@ void TermConsole::replay()
     put(typing);
 }
 
+// While the terminal is too small the notice stands in for every screen, and keys are
+// dropped: the game acts on nothing it cannot show. Back to size, the screen shows whole.
+void TermConsole::resized()
+{
+    bool was = small;
+    small = LINES < SCREENROWS || COLS < SCREENCOLS;
+    if (small) {
+        notice();
+        return;
+    }
+    replay();
+    if (was) showcursor(prompting);
+    send();
+}
+
+void TermConsole::notice()
+{
+    noticeline lines[NOTICELINES];
+    int n = layoutnotice(LINES, COLS, lines);
+    showcursor(false);
+    scrollok(stdscr, FALSE);  // its last cell written, the window stays put
+    paint(15);
+    werase(stdscr);
+    for (int i = 0; i < n; i++) {
+        wmove(stdscr, lines[i].y, lines[i].x);
+        put(lines[i].text);
+    }
+    scrollok(stdscr, TRUE);
+    paint(current);
+    wrefresh(stdscr);
+}
+
+void TermConsole::showcursor(bool show)
+{
+    curs_set(show ? 1 : 0);
+    leaveok(stdscr, show ? FALSE : TRUE);
+}
+
 void TermConsole::send()
 {
     if (fullrepaint) clearok(stdscr, TRUE);
@@ -248,7 +288,8 @@ void TermConsole::send()
 
 int TermConsole::readwide(unsigned& ch, bool& special)
 {
-    send();
+    if (small) notice();
+    else send();
     for (;;) {
         if (signalled) gameend(128 + signalled);
         wint_t wc;
@@ -262,10 +303,10 @@ int TermConsole::readwide(unsigned& ch, bool& special)
         failures = 0;
         special = r == KEY_CODE_YES;
         if (special && wc == KEY_RESIZE) {
-            replay();
-            send();
+            resized();
             continue;
         }
+        if (small) continue;
         ch = static_cast<unsigned>(wc);
         return 0;
     }
@@ -301,19 +342,27 @@ int TermConsole::getkey()
     }
 }
 
-std::string TermConsole::readword(size_t maxbytes)
+std::string TermConsole::readword(size_t maxbytes, bool leavable)
 {
     typing.clear();
-    curs_set(1);
-    leaveok(stdscr, FALSE);
+    prompting = true;
+    showcursor(true);
     for (;;) {
         unsigned ch;
         bool special;
         readwide(ch, special);  // a resize draws the screen again, with what is typed
         bool enter = special ? ch == KEY_ENTER : (ch == '\n' || ch == '\r');
         bool back = special ? ch == KEY_BACKSPACE : (ch == 127 || ch == 8);
+        bool blank = typing.find_first_not_of(' ') == std::string::npos;
+        if (leavable && ((!special && ch == KEYESC) || (enter && blank))) {
+            if (!typing.empty()) {
+                typing.clear();
+                replay();  // what was typed goes with the prompt
+            }
+            break;
+        }
         if (enter) {
-            if (typing.find_first_not_of(' ') != std::string::npos) break;
+            if (!blank) break;
         } else if (back) {
             if (typing.empty()) continue;
             while (!typing.empty() && (static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80)
@@ -328,8 +377,8 @@ std::string TermConsole::readword(size_t maxbytes)
             put(c);
         }
     }
-    curs_set(0);
-    leaveok(stdscr, TRUE);
+    prompting = false;
+    showcursor(false);
     std::string line;
     line.swap(typing);
     remember(line);

@@ -16,10 +16,12 @@ void refuse(const char* line)
     waitkey();
 }
 
+// a word of 16 bytes holds every number the game takes, and then some
+constexpr size_t NUMBERWORD = 16;
+
 int asknumber()
 {
-    // a word of 16 bytes holds every number the game takes, and then some
-    std::string word = con().readword(16);
+    std::string word = con().readword(NUMBERWORD);
     return numc2int(word.c_str());
 }
 
@@ -54,12 +56,14 @@ void listbag(const slot* bag, int cap, bagof what, int onlykind, const char* fmt
     }
 }
 
-int askcount(const char* question)
+int askcount(const char* question, bool leavable)
 {
     for (;;) {
         cls();
         print("%s", question);
-        int n = asknumber();
+        std::string word = con().readword(NUMBERWORD, leavable);
+        if (word.empty()) return 0;
+        int n = numc2int(word.c_str());
         if (n > 0) return n;
     }
 }

@@ -23,12 +23,12 @@ void pchp(int amount)
 void pcmp(int amount)
 {
     int d = scaled(amount);
-    pc.mp += d;
     if (d > 0) {
         addmes("\nあなたはMPを%d回復した", d);
-        if (pc.mp > pc.maxmp) pc.mp = pc.maxmp;
+        fillup(pc.mp, d, pc.maxmp);
     }
     if (d < 0) {
+        pc.mp += d;
         addmes("\nあなたは%dのMPを奪われた", -d);
         if (pc.mp < 0) pc.mp = 0;
     }
@@ -64,11 +64,13 @@ void npchp(int n, int amount)
 {
     npcdata& c = npc[n];
     int d = scaled(amount);
-    c.hp += d;
     if (d > 0) {
         addmes("\n%sは%d回復した", c.name, d);
-        if (c.hp > c.maxhp) c.hp = c.maxhp;
-    } else if (d < 0 && c.hp < 0) {
+        fillup(c.hp, d, c.maxhp);
+        return;
+    }
+    c.hp += d;
+    if (d < 0 && c.hp < 0) {
         addmes("\n%sは%dのダメージを受けて死んだ", c.name, -d);
         kill(n, c.x, c.y);
     } else if (d < 0) {
@@ -79,14 +81,14 @@ void npchp(int n, int amount)
 void npcmp(npcdata& c, int amount)
 {
     int d = scaled(amount);
-    c.mp += d;
     if (d < 0) {
+        c.mp += d;
         if (c.mp < 0) c.mp = 0;
         addmes("\n%sは%dのMPを奪われた", c.name, -d);
     }
     if (d > 0) {
         addmes("\n%sは%dMPを回復した", c.name, d);
-        if (c.mp > c.maxmp) c.mp = c.maxmp;
+        fillup(c.mp, d, c.maxmp);
     }
 }
 

@@ -17,14 +17,6 @@ int pmag() { return now(pc, MAG); }
 // Below 0 magic power no wand or spell works, so a raise lasts at least 5 turns.
 int raiseturns() { return pmag() / 2 + 5; }
 
-// Healing fills up to the maximum; it never takes away what a potion gave above it.
-void fillup(int& value, int add, int most)
-{
-    int v = value + add;
-    if (v > most) v = most;
-    if (v > value) value = v;
-}
-
 void heal(const spelleffect& e)
 {
     int h = dice(e.dice, pmag() / 2, 0);

@@ -82,7 +82,10 @@ bool throwitem()
             continue;
         }
         int code = targetselect();
-        if (code < 0) continue;
+        if (code < 0) {
+            clearmes();  // an aim given up leaves nothing behind: what the cursor told goes too
+            continue;
+        }
         landing(s, code);
         itemconsume(s, 1);
         return true;

@@ -11,7 +11,9 @@ void eatmenu()
 {
     print("何を食べる？\n");
     listbag(inv, maxinv, ITEMS, IFOOD);
-    int i = alp2int(mygetch());
+    int key = mygetch();
+    if (key == KEYESC) return;  // leaves the list; the pass takes its action all the same
+    int i = alp2int(key);
     if (i >= maxinv || inv[i].kind == -1 || itemlist[inv[i].kind].kind != IFOOD)
         return refuse("それは食べ物ではない");
     eat[0] = i;

@@ -15,21 +15,27 @@ constexpr int PLACES = 16;
 constexpr int BACK = -2;        // Esc on the save list: back to the title
 constexpr size_t NAMEINPUT = 64;  // typed bytes taken, enough to tell a name too long
 
+// Only a place with a game can be loaded: a hidden empty one has no file.
+bool loadable(const indexentry& e) { return e.lv != 0 && e.lv != -1; }
+
 // The save list: a place holding a game, or BACK.
 int chooseplace()
 {
     indexentry list[PLACES];
     readindex(list);
+    bool any = false;
+    for (const indexentry& e : list) any = any || loadable(e);
     for (;;) {
         cls();
         print("セーブデータを選んでくれ\n\n");
         for (int i = 0; i < PLACES; i++)
             if (list[i].lv != 0) print("%c:%s(Lv.%d)\n", alphabet[i], list[i].name, list[i].lv);
+        // with nothing to load, the player is told so, and how to go back
+        if (!any) print("セーブデータはまだない\n\nESCで戻る\n");
         int key = mygetch();
         if (key == KEYESC) return BACK;
         int i = alp2int(key);
-        // only a place with a game can be loaded: a hidden empty one has no file
-        if (i < PLACES && list[i].lv != 0 && list[i].lv != -1) return i;
+        if (i < PLACES && loadable(list[i])) return i;
     }
 }
 

@@ -82,7 +82,21 @@ void train(int skill, int points, const char* levelup)
     }
 }
 
-// Three metals make a piece of the chosen kind; false when Escape gave them back.
+// The kind of piece to make, or -1 on Escape; other keys are not taken.
+int choosekind()
+{
+    cls();
+    print("何を作る？\n\n");
+    for (int k = 0; k < NEQUIP; k++) print("%c:%s\n", alphabet[k], equiplist[k]);
+    for (;;) {
+        int key = mygetch();
+        if (key == KEYESC) return -1;
+        if (int kind = alp2int(key); kind < NEQUIP) return kind;
+    }
+}
+
+// Three metals make a piece of the chosen kind; false when Escape left the kinds or gave
+// the metals back.
 bool makeequip()
 {
     int e = bagempty(equipment, maxequip);
@@ -90,11 +104,8 @@ bool makeequip()
         refuse("あなたは装備品をこれ以上持てない");
         return true;
     }
-    cls();
-    print("何を作る？\n");
-    for (int k = 0; k < NEQUIP; k++) print("%c:%s\n", alphabet[k], equiplist[k]);
-    int kind;
-    while ((kind = alp2int(mygetch())) >= NEQUIP) {}
+    int kind = choosekind();
+    if (kind < 0) return false;
     static constexpr int metals[3] = {MMETAL, MMETAL, MMETAL};
     taken t;
     if (!choosematerials(metals, 3, materialprompt, t)) return false;
@@ -185,7 +196,7 @@ void make()
 {
     for (;;) {
         cls();
-        print("何を作る？\na:装備品\nb:魔法の杖\nc:料理\n");
+        print("何を作る？\n\na:装備品\nb:魔法の杖\nc:料理\n");
         int key = mygetch();
         bool done;
         if (key == 'a') done = makeequip();

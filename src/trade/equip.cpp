@@ -14,12 +14,15 @@ constexpr int pcdata::*wornfield[NEQUIP] = {
 int& worn(int kind) { return pc.*wornfield[kind]; }
 
 // Puts on a piece from the bag; what was worn of its kind takes its place in the bag.
+// Escape goes back to the first menu with nothing said.
 void puton()
 {
     cls();
     print("どれを装備する？\n");
     listbag(equipment, maxequip, EQUIPS, -1, "%c:%s(性能%d)\n");
-    int i = alp2int(mygetch());
+    int key = mygetch();
+    if (key == KEYESC) return;
+    int i = alp2int(key);
     if (i >= maxequip || equipment[i].kind == -1) {
         refuse("それは装備できない");
         return;
@@ -62,7 +65,7 @@ void wearing()
 {
     for (;;) {
         cls();
-        print("どうする？\na:装備する\nb:はずす\n");
+        print("どうする？\n\na:装備する\nb:はずす\n");
         int key = mygetch();
         if (key == KEYESC) return;
         if (key == 'a') puton();

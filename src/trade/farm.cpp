@@ -30,7 +30,7 @@ void drawfarm()
     cls();
     for (int i = 0; i < sownplots(); i++)
         print("%sは%s\n", cropname[crp[i].kind], stagename[stage[i]]);
-    print("\nどうする？\np:種をまく\nh:収穫する\nq:家に帰る\n");
+    print("\nどうする？\n\np:種をまく\nh:収穫する\nq:家に帰る\n");
 }
 
 // Sows a seed from the bag in the first empty plot; false when nothing was sown.

@@ -1,5 +1,6 @@
 #include "trade/myshop.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -37,7 +38,8 @@ void shopremove(shopentry* list, int k)
     if (used > 0) list[used - 1].kind = -1;
 }
 
-int fairwand(const slot& s) { return itemlist[s.kind].price * (s.count + 10); }
+// In long long: a wand may hold charges to the top of an int.
+long long fairwand(const slot& s) { return itemlist[s.kind].price * (s.count + 10LL); }
 
 // A wand goes out whole, at one price, into a free place of its own.
 void putwand(int i)
@@ -45,7 +47,7 @@ void putwand(int i)
     int e = shopplace(itemmyshop);
     if (e < 0) return refuse("これ以上置けない");
     cls();
-    print("いくらで売る？ (適正価格%d円)\n", fairwand(inv[i]));
+    print("いくらで売る？ (適正価格%lld円)\n", fairwand(inv[i]));
     int price = asknumber();
     if (price <= 0) return;
     print("あなたは%sを%d円で売りに出した\n", itemlist[inv[i].kind].name, price);
@@ -54,19 +56,21 @@ void putwand(int i)
     waitkey();
 }
 
-// Pieces of an item go out; a kind already on offer keeps its price and only grows.
+// Pieces of an item go out; a kind already on offer keeps its price and only grows, up
+// to what its count can hold.
 void putstock(int i)
 {
     slot s = inv[i];
     const char* name = itemlist[s.kind].name;
     int e = shopplace(itemmyshop, s.kind);
-    if (e < 0) return refuse("これ以上置けない");
+    int room = e < 0 ? 0 : itemmyshop[e].kind == -1 ? INT_MAX : INT_MAX - itemmyshop[e].count;
+    if (room == 0) return refuse("これ以上置けない");
     cls();
     print("%sをいくつ売る？\n", name);
     int n = asknumber();
     if (n <= 0) return;
-    bool whole = n >= s.count;
-    int pieces = whole ? s.count : n;
+    int pieces = std::min({n, s.count, room});
+    bool whole = pieces == s.count;
     shopentry& entry = itemmyshop[e];
     if (entry.kind == -1) {
         print("いくらで売る？ (適正価格%d円)\n", itemlist[s.kind].price);
@@ -100,16 +104,18 @@ void putitems()
     }
 }
 
-// A piece of equipment goes out at a price above 0; the question is asked until one comes.
+// A piece of equipment goes out at a price above 0; the question is asked until one comes
+// or the player leaves it.
 void putequip(int i)
 {
     int e = shopplace(equipmyshop);
     if (e < 0) return refuse("これ以上置けない");
     const slot s = equipment[i];
     char question[LINESIZE];
-    format(question, sizeof question, "%sをいくらで売る？ (適正価格%d円)\n", equiplist[s.kind],
-           500 * s.count);
-    int price = askcount(question);
+    format(question, sizeof question, "%sをいくらで売る？ (適正価格%lld円)\n", equiplist[s.kind],
+           500LL * s.count);
+    int price = askcount(question, true);
+    if (price == 0) return;  // left: nothing goes out
     print("%sを%d円で売りに出した\n", equiplist[s.kind], price);
     equipmyshop[e] = {s.kind, s.count, price};
     bagremove(equipment, maxequip, i);

@@ -1,5 +1,6 @@
 #include "trade/townshop.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/catalog.h"
@@ -63,21 +64,21 @@ void buywand(slot& s)
     s.kind = -1;
 }
 
-// Some or all of an item's stock, as many as the player types; 0 or no number buys nothing.
+// Some or all of an item's stock, as many as the player types and the bag's stack can
+// still count; 0 or no number buys nothing.
 void buystock(slot& s)
 {
-    int e = bagfind(inv, maxinv, s.kind);
-    if (e < 0) return refuse("これ以上持てない");
+    int room = bagroom(inv, maxinv, s.kind);
+    if (room == 0) return refuse("これ以上持てない");
     print("いくつ買う？");
     int n = asknumber();
     if (n <= 0) return;
-    bool whole = n >= s.count;
-    int bought = whole ? s.count : n;
+    int bought = std::min({n, s.count, room});
+    bool whole = bought == s.count;
     long long cost = itemprice(s.kind) * bought;
     if (cost > money) return refuse("お金が足りない");
     money -= static_cast<int>(cost);
-    if (inv[e].kind == -1) inv[e] = {s.kind, bought};
-    else inv[e].count += bought;
+    bagput(inv, maxinv, s.kind, bought);
     s.count -= bought;
     if (whole) print("%sを全部買った\n", itemlist[s.kind].name);
     else print("%sを%d個買った\n", itemlist[s.kind].name, bought);

@@ -94,13 +94,15 @@ int transfer(const way& w)
 
 void warehouseio()
 {
-    // a 'q' read in a list ends the screen too, once that list is done
+    // a 'q' read in a list ends the screen too, once that list is done; Escape there only
+    // leaves the list, and on the menu leaves as 'q' does
     int key;
     do {
         cls();
-        print("どうする？\na:アイテムの保管\nb:アイテムの取り出し\nc:素材の保管\n"
+        print("どうする？\n\na:アイテムの保管\nb:アイテムの取り出し\nc:素材の保管\n"
               "d:素材の取り出し\nq:家に帰る\n");
         key = mygetch();
+        if (key == KEYESC) key = 'q';
         cls();
         switch (key) {
         case 'a': key = transfer(storing(inv, maxinv, warehouseitm, ITEMS)); break;

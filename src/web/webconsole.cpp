@@ -90,14 +90,21 @@ int WebConsole::getkey()
     }
 }
 
-std::string WebConsole::readword(size_t maxbytes)
+std::string WebConsole::readword(size_t maxbytes, bool leavable)
 {
     std::string typing;
     write("\x1b[?25h\x1b" "7");  // the cursor shows, and where the typing begins is kept
     for (;;) {
         int k = nextinput();
-        if (k == '\r' || k == '\n') {
-            if (typing.find_first_not_of(' ') != std::string::npos) break;
+        bool enter = k == '\r' || k == '\n';
+        bool blank = typing.find_first_not_of(' ') == std::string::npos;
+        if (leavable && (k == KEYESC || (enter && blank))) {
+            typing.clear();  // what was typed goes with the prompt
+            write("\x1b" "8\x1b[J");
+            break;
+        }
+        if (enter) {
+            if (!blank) break;
         } else if (k == 127 || k == 8) {
             if (typing.empty()) continue;
             while ((static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80) typing.pop_back();

@@ -21,7 +21,7 @@ public:
     void clear() override;
     void color(int attr) override;
     void write(std::string_view text) override;
-    std::string readword(size_t maxbytes) override;
+    std::string readword(size_t maxbytes, bool leavable = false) override;
     // Hands what is drawn to the page.
     void send();
 
