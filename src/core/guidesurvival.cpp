@@ -14,8 +14,8 @@ void floortime(pagelines& w)
 {
     heading(w, "【階にいられる時間】");
     w.line(" 同じ階に長くいすぎると下の階に落ち、HPを%d失う(それで死ぬこともある)。", FALLDAMAGE);
-    w.line(" 落ちる%dターン前から「空気が張り詰めている」と出て、休憩・採集・食事が", WARNTURNS);
-    w.line(" 止まる。階段で新しい階に着けば数え直し。いられるターン数は");
+    w.line(" 残りが%dターンを切ると「空気が張り詰めている」と出て、休憩・採集・食事が", WARNTURNS);
+    w.line(" 止まる。新しい階に着けば数え直し。いられるターン数は");
     w.put(CWHITE, "  ");
     for (int m = 0; m < 4; m++) w.put(CWHITE, " %s %d", modetitles[m], modetable[m].stayfloor);
     w.end();
