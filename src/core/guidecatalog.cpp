@@ -39,7 +39,7 @@ void itemcatalog(pagelines& w)
             w.put(CWHITE, " ");
             w.cell(CWHITE, it.name, 25);
             w.put(CWHITE, "%5d円  %s", it.price, it.desc);
-            if (it.rare == 0) w.put(CGREY, " (作るだけ)");
+            if (it.rare == 0) w.put(CGREY, " (料理でだけ作れる)");
             w.end();
         }
     }

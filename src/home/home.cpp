@@ -2,8 +2,8 @@
 
 #include "core/clock.h"
 #include "core/console.h"
-#include "core/guide.h"
 #include "core/gameend.h"
+#include "core/guide.h"
 #include "core/message.h"
 #include "core/msglog.h"
 #include "core/rulenumbers.h"
