@@ -1,9 +1,11 @@
-// The byte-stream consoles: keys, word prompts, screens, the end of input.
+// The byte-stream consoles: keys, word prompts, screens, the end of input; the notice of a
+// terminal too small for the game.
 
 #include <unistd.h>
 
 #include "core/lineinput.h"
 #include "core/plainconsole.h"
+#include "core/termnotice.h"
 #include "core/text.h"
 #include "testkit.h"
 
@@ -123,4 +125,22 @@ TEST(Text, FormatCutsAtACharacter)
     EXPECT_EQ(format(out, sizeof out, "%s", "あいう"), 6u);
     EXPECT_STREQ(out, "あい");
     EXPECT_EQ(wholechars("あい\xe3\x81"), "あい");
+}
+
+// Inside the terminal at every size down to one cell, both sizes said wherever there is room.
+TEST(TermNotice, FitsEveryTerminalSize)
+{
+    noticeline l[NOTICELINES];
+    for (int rows = 1; rows < SCREENROWS + 5; rows++)
+        for (int cols = 1; cols < SCREENCOLS + 40; cols++) {
+            std::string size = std::to_string(cols) + "x" + std::to_string(rows), all;
+            int n = layoutnotice(rows, cols, l);
+            ASSERT_TRUE(n >= 1 && n <= rows && l[0].y >= 0 && l[n - 1].y < rows) << size;
+            for (int i = 0; i < n; i++, all += " ") {
+                ASSERT_TRUE(l[i].x >= 0 && l[i].x + l[i].width <= cols && l[i].y == l[0].y + i) << size;
+                all += l[i].text;
+            }
+            bool said = all.find(size) != std::string::npos && all.find("80x25") != std::string::npos;
+            EXPECT_TRUE(said || cols < 30 || rows < 3) << all;
+        }
 }

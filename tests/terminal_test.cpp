@@ -1,6 +1,6 @@
 // The game in a real terminal (tmux, a server of each test's own): a signal at any screen
 // ends it at once with the terminal as it was and no save touched; a terminal that goes
-// away ends it; a resize never breaks a screen; Esc acts at once.
+// away ends it; a resize never breaks a screen; a terminal too small says so; Esc acts at once.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "playdir.h"
@@ -55,19 +56,19 @@ bool within(int ms, F ready)
     return true;
 }
 
-// A folder with a saved game in it, and a terminal of 80 x 25 running a script there.
+// A folder with a saved game in it, and a terminal (80 x 25 unless told) running a script there.
 class Pane {
 public:
     PlayDir dir;
 
     // The script finds the command of the game in $GAME.
-    explicit Pane(const std::string& script)
+    explicit Pane(const std::string& script, const std::string& size = "-x 80 -y 25")
     {
         static int count = 0;
         socket = "kurashi-term-" + std::to_string(getpid()) + "-" + std::to_string(++count);
         shell("cd " + quote(dir.path) + " && printf 'ahero\\nbjay ky' | " + game() + " --plain > /dev/null 2>&1");
         std::ofstream(dir / "run.sh") << "cd " << quote(dir.path) << "\nGAME=\"" << game() << "\"\n" << script;
-        tmux("-u new-session -d -s game -x 80 -y 25 'sh " + dir / "run.sh" + "'");
+        tmux("-u new-session -d -s game " + size + " 'sh " + dir / "run.sh" + "'");
     }
     ~Pane() { tmux("kill-server"); }
 
@@ -78,6 +79,7 @@ public:
     }
     std::string tmux(const std::string& args) { return shell("tmux -L " + socket + " " + args + " 2>/dev/null"); }
     void keys(const std::string& k) { tmux("send-keys -t game " + k); }
+    void resize(const std::string& size) { tmux("resize-window -t game " + size); }
     std::string screen() { return tmux("capture-pane -p -t game"); }
     bool showing(const std::string& text) { return screen().find(text) != std::string::npos; }
     bool waitfor(const std::string& text, int ms = 10000)
@@ -115,7 +117,8 @@ echo AFTER
 exec sleep 60
 )";
 
-// Brings the game from its title to a screen: "word" (the name prompt), "home", "field".
+// Brings the game from its title to a screen: "word" (the name prompt), "home", "field",
+// or the field shrunk under its notice ("small").
 bool reach(Pane& p, const std::string& where)
 {
     if (!p.waitfor("b:つづきから")) return false;
@@ -126,7 +129,10 @@ bool reach(Pane& p, const std::string& where)
     if (!p.waitfor("何をする？")) return false;
     if (where == "home") return true;
     p.keys("c a");
-    return p.waitfor("地下1階");
+    if (!p.waitfor("地下1階")) return false;
+    if (where == "field") return true;
+    p.resize("-x 60 -y 20");
+    return p.waitfor("need at least 80x25.");
 }
 
 bool gone(pid_t pid)
@@ -143,7 +149,7 @@ TEST(Terminal, ASignalAtAnyScreenEndsTheGameAtOnceWithTheTerminalRestored)
     if (!havetmux()) GTEST_SKIP() << "tmux is not installed";
     const std::map<int, const char*> signals = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}};
     int passed = 0;
-    for (const char* where : {"home", "field", "word"})
+    for (const char* where : {"home", "field", "word", "small"})
         for (const auto& [sig, name] : signals) {
             SCOPED_TRACE(std::string(name) + " at " + where);
             Pane q(aftergame);
@@ -166,7 +172,7 @@ TEST(Terminal, ASignalAtAnyScreenEndsTheGameAtOnceWithTheTerminalRestored)
             if (!HasFailure()) passed++;
             std::printf("[ signal   ] %s at %s: ended in %lld ms\n", name, where, static_cast<long long>(spent));
         }
-    std::printf("[ signal   ] %d of 9 cases passed\n", passed);
+    std::printf("[ signal   ] %d of 12 cases passed\n", passed);
 }
 
 TEST(Terminal, ATerminalThatGoesAwayEndsTheGame)
@@ -190,13 +196,15 @@ TEST(Terminal, ATerminalThatGoesAwayEndsTheGame)
 }
 
 namespace {
-// Shrinks the terminal and gives it back its size: the screen shown before must show again,
-// and stay (tmux keeps what it showed until the game draws anew, which is what is tested).
+// Shrinks the terminal (the notice shows) and gives it back its size: the screen shown before
+// must show again, and stay (tmux keeps what it showed until the game draws anew).
 void resizeshows(Pane& p, const std::string& text)
 {
     SCOPED_TRACE("resized while showing " + text);
-    for (const char* size : {"-x 50 -y 15", "-x 12 -y 4", "-x 100 -y 40", "-x 80 -y 25"}) {
-        p.tmux(std::string("resize-window -t game ") + size);
+    p.resize("-x 50 -y 15");
+    EXPECT_TRUE(text == "EXITED 0" || p.waitfor("(50x15): need at least 80x25", 3000));
+    for (const char* size : {"-x 12 -y 4", "-x 1 -y 1", "-x 10 -y 3", "-x 100 -y 40", "-x 80 -y 25"}) {
+        p.resize(size);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
     EXPECT_TRUE(p.waitfor(text, 3000)) << p.screen();
@@ -232,6 +240,40 @@ TEST(Terminal, AResizeAtAnyScreenLeavesItWholeAndTheNextScreenRight)
         if (*next) p.keys(next);
     }
     EXPECT_FALSE(p.showing("EXITED 1")) << "no crash";
+}
+
+// Started too small, the game waits under its notice, dropping keys, and goes on whole when
+// the terminal grows; shrunk at a word prompt or on the field, nothing typed meanwhile counts.
+TEST(Terminal, ATooSmallTerminalShowsANoticeUntilItGrows)
+{
+    if (!havetmux()) GTEST_SKIP() << "tmux is not installed";
+    Pane big("eval \"$GAME\"\n"), p("eval \"$GAME\"\n", "-x 60 -y 20");
+    ASSERT_TRUE(p.waitfor("Terminal too small (60x20): need at least 80x25. Resize")) << p.screen();
+    EXPECT_TRUE(p.showing("画面が小さすぎます（いま60x20）。80x25以上に")) << p.screen();
+    p.keys("a Down");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    p.resize("-x 80 -y 25");
+    ASSERT_TRUE(big.waitfor("b:つづきから") && p.waitfor("b:つづきから")) << p.screen();
+    EXPECT_EQ(p.screen(), big.screen()) << "the title whole, as if started at 80x25";
+    // each step: the keys, what must show, and keys dropped under the notice
+    const std::tuple<const char*, const char*, const char*> steps[] = {
+        {"a h e", "名前を教えてくれないか\nhe\n", "x Enter BSpace"},
+        {"r o Enter b", "何をする？", "c a"},
+        {"c a", "地下1階", "Down Down Left r 3 Enter Escape"},
+    };
+    for (const auto& [keys, shows, dropped] : steps) {
+        p.keys(keys);
+        ASSERT_TRUE(p.waitfor(shows)) << p.screen();
+        std::string before = p.screen();
+        p.resize("-x 70 -y 24");
+        ASSERT_TRUE(p.waitfor("(70x24): need at least 80x25")) << p.screen();
+        p.keys(dropped);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        p.resize("-x 80 -y 25");
+        EXPECT_TRUE(within(3000, [&] { return p.screen() == before; })) << p.screen() << before;
+    }
+    p.keys("r");
+    EXPECT_TRUE(p.waitfor("何ターン休憩する？")) << "played on:\n" << p.screen();
 }
 
 TEST(Terminal, EscActsAtOnce)

@@ -16,6 +16,7 @@
 #include <curses.h>
 
 #include "core/gameend.h"
+#include "core/termnotice.h"
 #include "core/text.h"
 
 namespace {
@@ -146,6 +147,7 @@ TermConsole::TermConsole()
     // line); after it, a screen goes out in one.
     endwin();
     wrefresh(stdscr);
+    small = LINES < SCREENROWS || COLS < SCREENCOLS;
 }
 
 TermConsole::~TermConsole()
@@ -257,6 +259,44 @@ void TermConsole::replay()
     put(typing);
 }
 
+// While the terminal is too small the notice stands in for every screen, and keys are
+// dropped: the game acts on nothing it cannot show. Back to size, the screen shows whole.
+void TermConsole::resized()
+{
+    bool was = small;
+    small = LINES < SCREENROWS || COLS < SCREENCOLS;
+    if (small) {
+        notice();
+        return;
+    }
+    replay();
+    if (was) showcursor(prompting);
+    send();
+}
+
+void TermConsole::notice()
+{
+    noticeline lines[NOTICELINES];
+    int n = layoutnotice(LINES, COLS, lines);
+    showcursor(false);
+    scrollok(stdscr, FALSE);  // its last cell written, the window stays put
+    paint(15);
+    werase(stdscr);
+    for (int i = 0; i < n; i++) {
+        wmove(stdscr, lines[i].y, lines[i].x);
+        put(lines[i].text);
+    }
+    scrollok(stdscr, TRUE);
+    paint(current);
+    wrefresh(stdscr);
+}
+
+void TermConsole::showcursor(bool show)
+{
+    curs_set(show ? 1 : 0);
+    leaveok(stdscr, show ? FALSE : TRUE);
+}
+
 void TermConsole::send()
 {
     if (fullrepaint) clearok(stdscr, TRUE);
@@ -266,7 +306,8 @@ void TermConsole::send()
 
 int TermConsole::readwide(unsigned& ch, bool& special)
 {
-    send();
+    if (small) notice();
+    else send();
     for (;;) {
         if (signalled) gameend(128 + signalled);
         wint_t wc;
@@ -280,10 +321,10 @@ int TermConsole::readwide(unsigned& ch, bool& special)
         failures = 0;
         special = r == KEY_CODE_YES;
         if (special && wc == KEY_RESIZE) {
-            replay();
-            send();
+            resized();
             continue;
         }
+        if (small) continue;
         ch = static_cast<unsigned>(wc);
         return 0;
     }
@@ -322,8 +363,8 @@ int TermConsole::getkey()
 std::string TermConsole::readword(size_t maxbytes)
 {
     typing.clear();
-    curs_set(1);
-    leaveok(stdscr, FALSE);
+    prompting = true;
+    showcursor(true);
     for (;;) {
         unsigned ch;
         bool special;
@@ -346,8 +387,8 @@ std::string TermConsole::readword(size_t maxbytes)
             put(c);
         }
     }
-    curs_set(0);
-    leaveok(stdscr, TRUE);
+    prompting = false;
+    showcursor(false);
     std::string line;
     line.swap(typing);
     remember(line);

@@ -29,6 +29,9 @@ private:
     void paint(int attr);
     int pairof(int fg, int bg);
     void replay();  // draws the current screen again (after a resize), with what is typed
+    void resized();
+    void notice();  // in place of the screen while the terminal is too small for it
+    void showcursor(bool show);
     void remember(std::string_view text);
 
     bool active = false;
@@ -44,6 +47,8 @@ private:
     size_t screenlen = 0;
     std::string typing;  // the word being typed at a word prompt
     int failures = 0;
+    bool small = false;      // the terminal is smaller than the game's screens
+    bool prompting = false;  // at a word prompt, where the cursor shows
 };
 
 // Signal that ended the game, or 0: set by the handlers the terminal console installs.
