@@ -43,13 +43,16 @@ bool samemoment(const logline& l)
 }
 
 // Keeps one line; the same line said again at the same moment only counts up.
-void keep(std::string_view text)
+void keep(std::string_view said)
 {
-    text = text.substr(0, utf8cut(text, LINESIZE - 1));
-    if (text.empty()) return;
+    char text[LINESIZE] = {};
+    size_t len = utf8cut(said, LINESIZE - 1);
+    if (len == 0) return;
+    for (size_t i = 0; i < len; i++)  // a tab or another control shows as a blank
+        text[i] = static_cast<unsigned char>(said[i]) < ' ' ? ' ' : said[i];
     if (used > 0) {
         logline& last = ring[(first + used - 1) % LOGSIZE];
-        if (samemoment(last) && text == last.text) {
+        if (samemoment(last) && !std::strcmp(text, last.text)) {
             last.repeats++;
             last.rows = rowsof(last);
             return;
@@ -59,8 +62,7 @@ void keep(std::string_view text)
     if (used < LOGSIZE) used++;
     else first = (first + 1) % LOGSIZE;
     l = {year, month, day, hour, min, 1, 0, {}};
-    for (size_t i = 0; i < text.size(); i++)  // a tab or another control shows as a blank
-        l.text[i] = static_cast<unsigned char>(text[i]) < ' ' ? ' ' : text[i];
+    std::memcpy(l.text, text, sizeof text);
     l.rows = rowsof(l);
 }
 
@@ -87,8 +89,7 @@ public:
             format(when, sizeof when, "%d年%d月%d日 %d:%02d", l.year, l.month + 1, l.day + 1,
                    l.hour, l.min / 100);
         setcolor(CGREY);
-        print("%s", when);
-        for (int w = textwidth(when); w < STAMPCOLS; w++) print(" ");
+        print("%s%*s", when, STAMPCOLS - textwidth(when), "");
         setcolor(CWHITE);
         con().write(rest.substr(0, widthcut(rest, TEXTCOLS)));
     }

@@ -72,8 +72,8 @@ void pagelines::cell(int color, const char* text, int cols)
 {
     if (!shown()) return;
     setcolor(color);
-    con().write(text);
-    for (int w = textwidth(text); w < cols; w++) con().write(" ");
+    int w = textwidth(text);
+    print("%s%*s", text, w < cols ? cols - w : 0, "");
 }
 
 void pagelines::line(const char* fmt, ...)
