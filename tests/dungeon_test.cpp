@@ -34,11 +34,14 @@ TEST_F(Field, AnyOtherKeyPassesATurnAndLookingDoesNot)
     EXPECT_EQ(clock(), 200);
     EXPECT_EQ(pc.floorturn, 2);
 
-    keys("?a" "xn" "\x1bn" "z");  // help, declining to quit twice: the same turn goes on
+    // help, the guide from help, the log, declining to quit twice: the same turn goes on
+    keys("?a" "??\x1b" "\x10\x1b" "xn" "\x1bn" "z");
     ASSERT_EQ(turn(), -1);
     EXPECT_EQ(clock(), 300);
     EXPECT_TRUE(console.done());
     EXPECT_NE(all().find("本当に終わる？\ny/n\n"), std::string::npos);
+    EXPECT_NE(all().find("ガイド  1:家  [2:探索]"), std::string::npos);
+    EXPECT_NE(all().find("メッセージ履歴"), std::string::npos);
 }
 
 TEST_F(Field, QuitEndsTheGameWithoutAnotherTurn)

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/clock.h"
+#include "core/msglog.h"
 #include "core/paths.h"
 #include "core/rules.h"
 #include "core/text.h"
@@ -154,6 +155,50 @@ TEST_F(Home, KeysThatCostTimeAndKeysThatDoNot)
     EXPECT_EQ(passes("kn" "cx", 2), -1);
     EXPECT_EQ(min, 100) << "declining to quit and staying in cost nothing";
     EXPECT_EQ(passes("ky"), EXITOK);
+}
+
+TEST_F(Home, TheLogAndTheGuideTakeNoTimeAndNoHunger)
+{
+    pc.full = 0;
+    EXPECT_EQ(passes("\x10" "\x1b" "?" "M" "\x1b" "z"), -1);
+    EXPECT_EQ(min, 100) << "only z took an action";
+    EXPECT_EQ(pc.hp, 30 - 3) << "the home screen drawn again after them costs nothing";
+    EXPECT_TRUE(shows("メッセージ履歴"));
+    EXPECT_TRUE(shows("ガイド [1:家]"));
+    EXPECT_TRUE(shows("[2:探索]"));
+}
+
+TEST_F(Home, HomeTextsReachTheLogWithTheirDate)
+{
+    day = 4, hour = 23, min = 5950;
+    money = 1000;
+    passes("hay" "k");  // the expansion at 23:59, its action brings the day's sales
+    ASSERT_EQ(loglines(), 2);
+    EXPECT_STREQ(logat(0).text, "倉庫を拡張した");
+    EXPECT_EQ(logat(0).day * 10000 + logat(0).hour * 100 + logat(0).min / 100, 42359);
+    EXPECT_STREQ(logat(1).text, "あなたの店では何も売れなかった");
+    EXPECT_EQ(logat(1).day * 10000 + logat(1).hour * 100 + logat(1).min / 100, 50000);
+}
+
+TEST_F(Home, TheShopLookListsTheOfferAndTheSellCommandStillTakesOneAction)
+{
+    shoplv = 3;
+    itemmyshop[0] = {POTION, 5, 120};
+    itemmyshop[1] = {FIRSTWAND, 7, 900};
+    equipmyshop[0] = {2, 9, 4500};
+    shopentry before[LISTSIZE];
+    std::memcpy(before, itemmyshop, sizeof before);
+    EXPECT_EQ(passes("bc" "\x1b" "\x1b"), -1);
+    EXPECT_EQ(min, 100);
+    EXPECT_EQ(std::memcmp(before, itemmyshop, sizeof before), 0);
+    ASSERT_EQ(console.screens.size(), 5u) << "home, the question, the look, the question again";
+    EXPECT_EQ(console.screens[3].substr(0, console.screens[3].find("[上下")),
+              "あなたの店に並んでいる品 (店Lv3: アイテム2/3 装備品1/3)\n\n"
+              "  名前                      数              値段(1つ)\n【アイテム】\n"
+              "  体力回復の薬              x5                 120円\n"
+              "  軽傷治癒の杖              残り7回            900円\n【装備品】\n"
+              "  小手                      性能9             4500円\n" +
+                  std::string(16, '\n'));
 }
 
 TEST_F(Home, HungerWordsAndStarvation)

@@ -86,7 +86,7 @@ void extended(keyrandom& r, std::string& o)
 }
 void fieldkey(keyrandom& r, std::string& o)
 {
-    static const char keys[] = "><grdwFCDTftm*?&";
+    static const char keys[] = "><grdwFCDTftm*?&\x10";  // \x10: Ctrl-P, the log
     o += keys[r.below(sizeof keys - 1)];
 }
 

@@ -5,8 +5,16 @@
 
 #include <cstring>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "core/catalog.h"
+#include "core/creatures.h"
+#include "core/guide.h"
+#include "core/guidepages.h"
+#include "core/text.h"
 #include "field/dungeon.h"
+#include "field/occupant.h"
 #include "floorkit.h"
 #include "testkit.h"
 
@@ -120,4 +128,95 @@ TEST_F(Screen, BelowTheStatusLinesTheStatChangesAndMessages)
     EXPECT_EQ(p.lines[17], "message2") << "the newest eight messages";
     EXPECT_EQ(p.lines[24], "message9");
     EXPECT_EQ(p.attrs[24][0], 15);
+}
+
+// ---------------------------------------------------------------- the guide
+
+namespace {
+class Guide : public GameTest {
+protected:
+    // Every row of a page, as the guide prints it.
+    std::vector<std::string> rows(void (*write)(pagelines&))
+    {
+        pagelines all;
+        write(all);
+        std::vector<std::string> out;
+        for (int r = 0; r < all.count(); r++) {
+            cls();
+            pagelines w(r);
+            write(w);
+            out.push_back(screen());
+        }
+        return out;
+    }
+};
+}  // namespace
+
+TEST_F(Guide, EveryScreenOfEveryPageFitsTheTerminal)
+{
+    setnpclist();
+    setmode(0);
+    std::string k;
+    for (int p = 0; p < NGUIDEPAGE; p++) k += "QQQM";  // down to its end, then the next page
+    keys(k + "\x1b");
+    guide(GUIDEHOME);
+    EXPECT_TRUE(console.done());
+    ASSERT_EQ(console.screens.size(), 1u + 4 * NGUIDEPAGE + 1);
+    EXPECT_NE(console.screens[4 * 7 + 1].find("[8:生き物]"), std::string::npos);
+    for (const std::string& s : console.screens) {
+        size_t from = 0;
+        int n = 0;
+        for (size_t to; from <= s.size(); from = to + 1, n++) {
+            to = std::min(s.find('\n', from), s.size());
+            EXPECT_LE(textwidth(std::string_view(s).substr(from, to - from)), PAGECOLS) << s;
+        }
+        EXPECT_LE(n, 25) << s;
+    }
+}
+
+TEST_F(Guide, TheLegendAndTheModesSayWhatTheRulesDo)
+{
+    std::vector<std::string> legendrows = rows(legend);
+    for (int code = TFLOOR; code <= TWATER; code++) {
+        const std::string& r = legendrows[1 + code];
+        EXPECT_EQ(r.substr(0, 3), std::string("  ") + static_cast<char>(chip[code].glyph)) << r;
+        EXPECT_EQ(r.find("歩ける") != std::string::npos, walkable(code)) << r;
+    }
+    std::vector<std::string> survivalrows = rows(survival);
+    const char* const titles[] = {"Easy", "Normal", "Hard", "Extra"};
+    for (int m = 0; m < 4; m++) {
+        setmode(m);
+        int v[5] = {};
+        for (const std::string& r : survivalrows)
+            if (r.rfind(std::string("  ") + titles[m] + " ", 0) == 0)
+                std::sscanf(r.c_str() + 2 + std::strlen(titles[m]), "%d %d %d %d %d", &v[0], &v[1], &v[2], &v[3], &v[4]);
+        EXPECT_EQ(std::vector<int>(v, v + 5), (std::vector<int>{numnpc, numitem, maxinv, excite, stayfloor}));
+    }
+}
+
+TEST_F(Guide, TheCataloguesHoldEveryEntryAndWhereTheCreaturesLive)
+{
+    std::vector<std::string> items = rows(itemcatalog);
+    for (const itemdata& it : itemlist) {
+        char line[LINESIZE];
+        std::snprintf(line, sizeof line, "%c %s ", it.glyph, it.name);
+        auto r = std::find_if(items.begin(), items.end(),
+                              [&](const std::string& s) { return s.find(line) != std::string::npos; });
+        ASSERT_NE(r, items.end()) << it.name;
+        std::snprintf(line, sizeof line, "%d円  %s", it.price, it.desc);
+        EXPECT_NE(r->find(line), std::string::npos) << *r;
+    }
+    setnpclist();
+    std::vector<std::string> creatures = rows(creaturecatalog);
+    const char* const grounds[] = {"鉱山", "森", "水場"};
+    for (const npcdata& c : npclist) {
+        auto r = std::find_if(creatures.begin(), creatures.end(),
+                              [&](const std::string& s) { return s.find(c.name) != std::string::npos; });
+        ASSERT_NE(r, creatures.end()) << c.name;
+        for (int g = 0; g < 3; g++) {
+            const npcdata* p = population(g);
+            bool lives = std::any_of(p, p + 16, [&](const npcdata& n) { return n.rare && !std::strcmp(n.name, c.name); });
+            EXPECT_EQ(r->find(grounds[g]) != std::string::npos, lives) << c.name << " " << grounds[g];
+        }
+    }
 }

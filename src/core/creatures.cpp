@@ -55,6 +55,14 @@ void setnpclist()
     fill(seanpc, searows);
 }
 
+bool livesin(int kind, int ground)
+{
+    const int(&rows)[7] = ground == 1 ? forestrows : ground == 2 ? searows : minerows;
+    for (int r : rows)
+        if (r == kind) return true;
+    return false;
+}
+
 npcdata* population(int ground)
 {
     if (ground == 1) return forestnpc;

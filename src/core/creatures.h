@@ -10,5 +10,7 @@ extern const int npcmagic[12];
 
 // Fills minenpc, forestnpc and seanpc from the catalogue; rows 7..15 stay empty.
 void setnpclist();
+// True when catalogue kind lives on a ground (0 mine, 1 forest, 2 waterside).
+bool livesin(int kind, int ground);
 // The population of a ground: 0 mine, 1 forest, 2 waterside.
 npcdata* population(int ground);

@@ -1,6 +1,7 @@
 #include "core/help.h"
 
 #include "core/console.h"
+#include "core/guide.h"
 #include "core/ui.h"
 
 void help()
@@ -16,5 +17,5 @@ void help()
     print(">：階段を降りる(階段でのみ)\n");
     print("?：ヘルプ\n");
     print("x：終了\n\n");
-    waitkey();
+    if (waitkey() == '?') guide(GUIDEFIELD);
 }

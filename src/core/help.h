@@ -1,3 +1,3 @@
 #pragma once
-// The field's help screen: the keys, then a key to go back.
+// The field's help screen: the keys, then a key to go back; '?' there opens the guide.
 void help();

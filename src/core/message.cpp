@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/console.h"
+#include "core/msglog.h"
 #include "core/state.h"
 #include "core/text.h"
 
@@ -11,6 +12,7 @@ void clearmes() { message[0] = 0; }
 
 void appendmes(const char* text)
 {
+    logtext(text);
     size_t add = std::strlen(text), have = std::strlen(message);
     if (add >= sizeof message) return;
     // make room by dropping the oldest lines whole; a line starts at a line break

@@ -4,7 +4,7 @@
 
 // Formats one message into buf and appends it to message.
 void addmes(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-// Appends text as it stands.
+// Appends text as it stands; the message log keeps it too.
 void appendmes(const char* text);
 void clearmes();
 // Prints the newest part of message: from the 8th line break from its end.

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "core/msglog.h"
+#include "core/rulenumbers.h"
+
 pcdata pc;
 
 slot inv[LISTSIZE];
@@ -26,7 +29,7 @@ int numnpc, numitem, maxinv, maxmat, maxequip, excite, stayfloor;
 
 int dun;
 int depth = 1;
-int arrow = 20;
+int arrow = STARTARROWS;
 int rest;
 int gathering[3];
 int tohouse;
@@ -47,22 +50,17 @@ const char numlist[11] = "0123456789";
 
 const char* const modenames[4] = {"easy", "normal", "hard", "lunatic"};
 
-namespace {
-struct moderow {
-    int numnpc, numitem, bag, excite, stayfloor;
-};
-constexpr moderow modes[4] = {
+const moderow modetable[4] = {
     {16, 32, 32, 5, 1000},
     {32, 16, 16, 7, 800},
     {64, 8, 8, 10, 500},
     {128, 4, 4, 15, 300},
 };
-}  // namespace
 
 void setmode(int code)
 {
     if (code < 0 || code > 3) return;
-    const moderow& m = modes[code];
+    const moderow& m = modetable[code];
     numnpc = m.numnpc;
     numitem = m.numitem;
     maxinv = maxmat = maxequip = m.bag;
@@ -73,7 +71,7 @@ void setmode(int code)
 int modecode()
 {
     for (int i = 0; i < 4; i++)
-        if (modes[i].numnpc == numnpc) return i;
+        if (modetable[i].numnpc == numnpc) return i;
     return -1;
 }
 
@@ -94,9 +92,10 @@ void resetstate()
     numnpc = numitem = maxinv = maxmat = maxequip = excite = stayfloor = 0;
     dun = 0;
     depth = 1;
-    arrow = 20;
+    arrow = STARTARROWS;
     rest = tohouse = tx = ty = 0;
     zero(gathering), zero(map), zero(mi), zero(itm), zero(npc);
     zero(minenpc), zero(forestnpc), zero(seanpc);
     zero(message), zero(buf), zero(para), zero(status);
+    clearlog();
 }

@@ -162,6 +162,11 @@ extern int warehouselv, shoplv, farmlv, townlv;
 
 extern int numnpc, numitem, maxinv, maxmat, maxequip, excite, stayfloor;
 
+// What each mode sets, by mode code 0 easy .. 3 lunatic.
+struct moderow {
+    int numnpc, numitem, bag, excite, stayfloor;
+};
+extern const moderow modetable[4];
 // Sets the seven mode values from a mode code 0 easy .. 3 lunatic.
 void setmode(int code);
 // The mode code of the current game, derived from numnpc (-1 when none fits).

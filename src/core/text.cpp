@@ -14,6 +14,44 @@ size_t utf8cut(std::string_view s, size_t max)
     return n;
 }
 
+namespace {
+// The character starting at s[i] and its length; a stray byte counts as one narrow character.
+unsigned decode(std::string_view s, size_t i, size_t& len)
+{
+    unsigned char b = static_cast<unsigned char>(s[i]);
+    len = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    if (i + len > s.size()) len = 1;
+    if (len == 1) return b;
+    unsigned c = b & (0x3F >> (len - 1));
+    for (size_t k = 1; k < len; k++) c = c << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return c;
+}
+
+int charwidth(unsigned c)
+{
+    if (c < 0x1100) return 1;
+    if (c >= 0xFF61 && c <= 0xFF9F) return 1;  // half-width kana
+    return 2;
+}
+}  // namespace
+
+int textwidth(std::string_view s)
+{
+    int w = 0;
+    for (size_t i = 0, len; i < s.size(); i += len) w += charwidth(decode(s, i, len));
+    return w;
+}
+
+size_t widthcut(std::string_view s, int cols)
+{
+    size_t i = 0, len;
+    for (int w = 0; i < s.size(); i += len) {
+        w += charwidth(decode(s, i, len));
+        if (w > cols) break;
+    }
+    return i;
+}
+
 size_t vformat(char* out, size_t cap, const char* fmt, va_list ap)
 {
     if (cap == 0) return 0;

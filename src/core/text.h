@@ -16,6 +16,13 @@ size_t vformat(char* out, size_t cap, const char* fmt, va_list ap)
 // boundary of UTF-8.
 size_t utf8cut(std::string_view s, size_t max);
 
+// Columns a text takes on the terminal: 2 for the wide characters of Japanese, 1 for ASCII,
+// the half-width kana and the letters of European scripts.
+int textwidth(std::string_view s);
+// The length in bytes of the longest prefix of s that fits in cols columns, ending on a
+// character boundary.
+size_t widthcut(std::string_view s, int cols);
+
 // UTF-8 to Shift-JIS and back. False when the text has a character the other side cannot
 // hold (or is not valid in its encoding); out is then unspecified.
 bool tosjis(std::string_view utf8, std::string& out);

@@ -4,10 +4,10 @@
 #include "core/console.h"
 #include "core/rules.h"
 
-void waitkey()
+int waitkey()
 {
     print("何かキーを押してください");
-    mygetch();
+    return mygetch();
 }
 
 void refuse(const char* line)

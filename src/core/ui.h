@@ -4,8 +4,8 @@
 
 #include "core/state.h"
 
-// "何かキーを押してください" (no line break) and a key.
-void waitkey();
+// "何かキーを押してください" (no line break) and a key, which it gives back.
+int waitkey();
 // A line of refusal, then the pause.
 void refuse(const char* line);
 // One typed word turned into a number: -1 unless it is 1 to 9 digits.

@@ -6,6 +6,7 @@
 #include "core/console.h"
 #include "core/help.h"
 #include "core/message.h"
+#include "core/msglog.h"
 #include "field/fieldcmd.h"
 #include "field/floor.h"
 #include "field/gather.h"
@@ -69,6 +70,7 @@ bool fieldcommand(int key)
     case 'm': return castcmd();
     case '*': return look();
     case '?': help(); return false;
+    case KEYLOG: showlog(); return false;
     case 'x':
     case KEYESC: quitcmd(); return false;
     default: return true;  // any other key lets the turn pass

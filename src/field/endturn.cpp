@@ -5,6 +5,7 @@
 #include "core/catalog.h"
 #include "core/clock.h"
 #include "core/message.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "field/creature.h"
@@ -27,8 +28,8 @@ void countdowns()
 void mealends()
 {
     if (!runsout(eat[1])) return;
-    pc.full += 300;
-    if (pc.full > 1000) pc.full = 1000;
+    pc.full += MEALFULL;
+    if (pc.full > FIELDFULL) pc.full = FIELDFULL;
     int kind = eat[0] >= 0 && eat[0] < maxinv ? inv[eat[0]].kind : -1;
     if (kind < 0) return;  // nothing left in the slot to eat
     const char* name = itemlist[kind].name;
@@ -41,8 +42,8 @@ void mealends()
 void regenerate()
 {
     pc.floorturn++;
-    if (pc.floorturn % 5 == 0 && pc.mp < pc.maxmp) pc.mp++;
-    if (pc.floorturn % 3 == 0 && pc.hp < pc.maxhp) pc.hp++;
+    if (pc.floorturn % MPREGEN == 0 && pc.mp < pc.maxmp) pc.mp++;
+    if (pc.floorturn % HPREGEN == 0 && pc.hp < pc.maxhp) pc.hp++;
 }
 
 void agestats()
@@ -60,9 +61,9 @@ void floorlimit()
     if (pc.floorturn == stayfloor) {
         addmes("\nあなたは下の階に落ちた");
         floordown(1);
-        pc.hp -= 100;
+        pc.hp -= FALLDAMAGE;
     }
-    if (pc.floorturn > stayfloor - 30) {
+    if (pc.floorturn > stayfloor - WARNTURNS) {
         addmes("\n空気が張り詰めている");
         rest = gathering[2] = eat[1] = 0;
     }

@@ -8,6 +8,7 @@
 #include "core/console.h"
 #include "core/gameend.h"
 #include "core/message.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/ui.h"
 #include "field/floor.h"
@@ -19,7 +20,7 @@ void stairsdown()
         return;
     }
     floordown(1);
-    arrow += 20;
+    arrow += STAIRSARROWS;
     addmes("\nあなたは階段を降りた");
 }
 
@@ -81,7 +82,7 @@ namespace {
 // Turns of rest that fill both bars: one hp comes back every 3 turns, one mp every 5.
 int fullrest()
 {
-    int a = (pc.maxmp - pc.mp) * 5, b = (pc.maxhp - pc.hp) * 3;
+    int a = (pc.maxmp - pc.mp) * MPREGEN, b = (pc.maxhp - pc.hp) * HPREGEN;
     int turns = a < b ? b : a;
     return turns < 0 ? 0 : turns;  // a potion may have lifted hp above its maximum
 }

@@ -8,13 +8,12 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "field/occupant.h"
 
 namespace {
-constexpr int WORKTURNS = 10;
-
 // What one kind of ground gives and takes.
 struct resource {
     int code;           // the terrain worked
@@ -134,7 +133,7 @@ void gathercmd(int key)
     if (onmap(x, y) && fits(key, map[y][x])) {
         gathering[0] = x;
         gathering[1] = y;
-        gathering[2] = WORKTURNS;
+        gathering[2] = GATHERTURNS;
     } else {
         addmes("%s", ask->nothing);
     }

@@ -5,6 +5,8 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
+#include "core/msglog.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "field/occupant.h"
@@ -32,14 +34,14 @@ void meat()
 // Every 100 points buy a level; true when at least one was gained.
 bool levelup()
 {
-    if (pc.exp < 100) return false;
+    if (pc.exp < LEVELEXP) return false;
     addmes("\nあなたはレベルアップした");
-    while (pc.exp >= 100) {
+    while (pc.exp >= LEVELEXP) {
         pc.lv++;
         pc.maxhp += dice(3, 5, 5);
         pc.maxmp += dice(3, 5, 5);
         for (int s = ATK; s <= MAG; s++) *statof(pc, s).base += dice(2, 3, 1);
-        pc.exp -= 100;
+        pc.exp -= LEVELEXP;
     }
     return true;
 }
@@ -80,7 +82,7 @@ void choosespell()
             continue;
         }
         pc.magic[room] = s;
-        print("あなたは%sの魔法を覚えた", magiclist[s].name);
+        printlog("あなたは%sの魔法を覚えた", magiclist[s].name);
         return;
     }
 }
@@ -93,5 +95,5 @@ void kill(int i, int x, int y)
     setterrain(x, y, c.under);
     gainexp(c);
     meat();
-    if (levelup() && pc.lv % 3 == 0 && pc.lv <= 19) choosespell();
+    if (levelup() && pc.lv % SPELLEVERY == 0 && pc.lv <= LASTSPELLLEVEL) choosespell();
 }

@@ -8,6 +8,7 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "core/ui.h"
@@ -17,8 +18,6 @@
 #include "field/wands.h"
 
 namespace {
-constexpr int MEALTURNS = 10;
-
 const spelleffect spelleffects[NMAGIC] = {
     {EHEAL, 3, "\nあなたは軽傷治癒の魔法を唱え%d回復した", {}},
     {EHEAL, 5, "\nあなたは重傷治癒の魔法を唱え%d回復した", {}},
@@ -58,7 +57,7 @@ bool useslot(int s)
     switch (itemlist[item].kind) {
     case IFOOD:
         eat[0] = s;
-        eat[1] = MEALTURNS;
+        eat[1] = MEALSTEPS;
         return true;
     case IWAND:
         if (zapwand(s)) return true;

@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/message.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "field/kill.h"
@@ -15,7 +16,7 @@ void landing(int code)
 {
     switch (code) {
     case TROUGH:
-    case TROUGH2: pc.spdmod = -30; break;
+    case TROUGH2: pc.spdmod = -ROUGHSLOW; break;
     case TITEM: {
         int it = itemat(pc.x, pc.y);
         if (it >= 0) addmes("\n%sがある", itm[it].name);

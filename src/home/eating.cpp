@@ -1,11 +1,9 @@
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/ui.h"
 #include "home/homemenus.h"
-
-constexpr int MEALSTEPS = 10;
-constexpr int MEALFULL = 300;
 
 void eatmenu()
 {

@@ -1,4 +1,5 @@
 #include "core/console.h"
+#include "core/msglog.h"
 #include "core/ui.h"
 #include "home/homemenus.h"
 
@@ -10,6 +11,13 @@ struct expansion {
 };
 
 constexpr int TOPLEVEL = 32;
+
+// A refusal that the message log keeps too.
+void refuselogged(const char* line)
+{
+    logtext(line);
+    refuse(line);
+}
 }  // namespace
 
 void expand()
@@ -26,14 +34,14 @@ void expand()
     if (key < 'a' || key > 'd') return;
     const expansion& x = table[key - 'a'];
     // every answer is shown until a key is pressed: the next home screen would wipe it
-    if (*x.level >= TOPLEVEL) return refuse("これ以上拡張できない");
+    if (*x.level >= TOPLEVEL) return refuselogged("これ以上拡張できない");
     int price = *x.level * x.factor;
     print("%d円で拡張できる\n拡張する？\ny/n", price);
     if (!yesno()) return;
     print("\n");
-    if (price > money) return refuse("お金が足りない");
+    if (price > money) return refuselogged("お金が足りない");
     money -= price;
     ++*x.level;
-    print("%s\n", x.done);
+    printlog("%s\n", x.done);
     waitkey();
 }

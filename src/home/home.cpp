@@ -3,7 +3,10 @@
 #include "core/clock.h"
 #include "core/console.h"
 #include "core/gameend.h"
+#include "core/guide.h"
 #include "core/message.h"
+#include "core/msglog.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/ui.h"
 #include "field/dungeon.h"
@@ -31,8 +34,9 @@ constexpr hungerword hungerwords[] = {
     {300, "空腹", CWHITE},
 };
 
-// The hunger word of the home screen; drawing it while starving costs hit points.
-void showhunger()
+// The hunger word of the home screen; drawing it while starving costs hit points, unless
+// it is only drawn again after the log or the guide.
+void showhunger(bool costs)
 {
     for (const hungerword& h : hungerwords) {
         if (pc.full >= h.below) continue;
@@ -40,11 +44,11 @@ void showhunger()
         print("%s", h.text);
         break;
     }
-    if (pc.full == 0) pc.hp -= pc.maxhp / 10;
+    if (costs && pc.full == 0) pc.hp -= pc.maxhp / STARVEDIVISOR;
     setcolor(CWHITE);
 }
 
-void drawhome()
+void drawhome(bool costs)
 {
     cls();
     print("何をする？\n\na:買う\nb:売る\nc:出かける\nd:捨てる\ne:食べる\nf:装備\ng:製作\n"
@@ -52,20 +56,44 @@ void drawhome()
     print("\nHP:%d/%d MP:%d/%d", pc.hp, pc.maxhp, pc.mp, pc.maxmp);
     print("\n所持金：%d円\t日付：%d年%d月%d日\t時間：%d時%d分\n", money, year, month + 1, day + 1,
           hour, min / 100);
-    showhunger();
-    // what happened since the last home screen (the day's sales, a discard, a meal in
-    // the field ...) is shown once, then makes way for what comes next
+    showhunger(costs);
     putmes();
-    clearmes();
 }
 
+// The home screen and the command's key. The log and the guide are looked at in between,
+// with no time passing, and the same screen comes back after them.
+int homekey()
+{
+    drawhome(true);
+    int key = mygetch();
+    while (key == KEYLOG || key == '?') {
+        if (key == KEYLOG) showlog();
+        else guide(GUIDEHOME);
+        drawhome(false);
+        key = mygetch();
+    }
+    // what happened since the last home screen (the day's sales, a discard, a meal in
+    // the field ...) is shown once, then makes way for what comes next
+    clearmes();
+    return key;
+}
+
+// 'c', which the menu leaves free, looks at what the shop has on offer and comes back to
+// the question; the command still costs its one action, whatever is chosen after.
 void sellmenu()
 {
-    cls();
-    print("何を売る？\n\na:アイテム\nb:装備品\n");
-    int key = mygetch();
-    if (key == 'a') tomyshop(0);
-    else if (key == 'b') tomyshop(1);
+    for (;;) {
+        cls();
+        print("何を売る？\n\na:アイテム\nb:装備品\n");
+        int key = mygetch();
+        if (key == 'c') {
+            lookmyshop();
+            continue;
+        }
+        if (key == 'a') tomyshop(0);
+        else if (key == 'b') tomyshop(1);
+        return;
+    }
 }
 
 // False when no place was chosen: the home screen comes back with no time passing.
@@ -121,8 +149,7 @@ void homepass()
 {
     // a meal in progress runs by itself: no screen, no key, Enter as the command
     bool eating = eat[1] > 0;
-    if (!eating) drawhome();
-    int key = eating ? KEYENTER : mygetch();
+    int key = eating ? KEYENTER : homekey();
     if (!command(key)) return;
     mealstep();
     timeplus();

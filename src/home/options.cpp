@@ -26,11 +26,12 @@ const char keys[] =
     "  --replay FILE  play a recording back through the plain console (same seed, same\n"
     "             keys, same screens); saves go to a temporary folder unless --dir is given\n"
     "\n"
-    "home menu: a buy  b sell  c go out  d discard  e eat  f equip  g craft  h expand\n"
-    "           i information  j save  k quit\n"
+    "home menu: a buy  b sell (then c: look at your shop)  c go out  d discard  e eat\n"
+    "           f equip  g craft  h expand  i information  j save  k quit  ? guide\n"
     "field:     arrows move/attack  > < stairs  g pick up  r rest  f shoot  T throw\n"
     "           t use  m cast  * look  F fish  C fell  D dig  w equip  d discard\n"
-    "           ? help  x quit\n";
+    "           ? help (? again: guide)  x quit\n"
+    "both:      Ctrl-P message log (no game time passes in the log or the guide)\n";
 
 bool number(const char* s, unsigned& out)
 {

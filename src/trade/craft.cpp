@@ -5,6 +5,7 @@
 #include "core/catalog.h"
 #include "core/clock.h"
 #include "core/console.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/ui.h"
 
@@ -65,7 +66,7 @@ bool choosematerials(const int* kinds, int count, const char* const* prompts, ta
 // The attempt's ten turns of work, then its roll against the skill.
 bool work(int skill, int against, int scale)
 {
-    for (int i = 0; i < 10; i++) timeplus();
+    for (int i = 0; i < CRAFTACTIONS; i++) timeplus();
     return std::rand() % 100 < trpcalc(skl[2 * skill], against, scale);
 }
 

@@ -3,6 +3,7 @@
 #include "core/catalog.h"
 #include "core/clock.h"
 #include "core/console.h"
+#include "core/msglog.h"
 #include "core/rules.h"
 #include "core/ui.h"
 
@@ -112,7 +113,7 @@ void endaction()
     int& lv = skl[2 * SKGROW];
     int& points = skl[2 * SKGROW + 1];
     if (points < 0) {
-        print("栽培レベルUP\n");
+        printlog("栽培レベルUP\n");
         lv++;
         points += 10 * lv;
     }

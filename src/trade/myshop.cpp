@@ -7,6 +7,7 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
+#include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "core/ui.h"
@@ -169,7 +170,7 @@ int itemchance(const shopentry& e, int level)
 // One customer: picks an entry of one list, and perhaps buys.
 void customer(int level, takings& t)
 {
-    bool wantsequip = std::rand() % 10 < 3;
+    bool wantsequip = std::rand() % 10 < EQUIPCUSTOMERS;
     shopentry* list = wantsequip ? equipmyshop : itemmyshop;
     int j = shopused(list);
     if (j == 0) return;  // nothing on offer for this customer

@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/msglog.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "core/ui.h"
@@ -51,7 +52,7 @@ void storewand(int i)
     }
     warehouseitm[p] = inv[i];
     // the menu is drawn again at once, so this line is only a flash
-    print("%s(残り%d回)を保管した\n", itemlist[inv[i].kind].name, inv[i].count);
+    printlog("%s(残り%d回)を保管した\n", itemlist[inv[i].kind].name, inv[i].count);
     bagremove(inv, maxinv, i);
 }
 

@@ -1,0 +1,91 @@
+// The guide's legend: every terrain of the field in its own glyph and colour, the colours
+// of the creatures and the glyphs of the items, and how to read the field screen.
+
+#include "core/catalog.h"
+#include "core/console.h"
+#include "core/guidepages.h"
+#include "core/rulenumbers.h"
+
+namespace {
+struct terrainsign {
+    const char* name;
+    bool walk;  // the player and the creatures may stand on it
+    const char* what;
+};
+
+// By terrain code; the glyphs and colours are the field's own (chip).
+constexpr terrainsign terrains[TOCCUPIED] = {
+    {"床", true, ""},
+    {"壁", false, ""},
+    {"下り階段", true, "。>で降りる"},
+    {"上り階段", true, "。<で上る(地下1階からなら家へ)"},
+    {"金属の鉱床", false, "。隣でDを押して掘ると金属"},
+    {"宝石の鉱床", false, "。隣でDを押して掘ると宝石"},
+    {"木", false, "。隣でCを押して伐採すると木材"},
+    {"荒れ地", true, "。踏み込んだターンは遅くなる"},
+    {"荒れ地", true, "。踏み込んだターンは遅くなる"},
+    {"水場", false, "。隣でFを押して釣ると魚"},
+};
+
+void glyph(pagelines& w, int ch, int color) { w.put(color, "%c", ch); }
+
+void terrainlines(pagelines& w)
+{
+    heading(w, "【地形】 同じ記号でも色で見分ける");
+    for (int code = 0; code < TOCCUPIED; code++) {
+        const terrainsign& t = terrains[code];
+        w.put(CWHITE, "  ");
+        glyph(w, chip[code].glyph, chip[code].color);
+        w.put(CWHITE, "  ");
+        w.cell(CWHITE, t.name, 12);
+        w.put(CWHITE, "%s%s", t.walk ? "歩ける" : "通れない", t.what);
+        if (code == TROUGH || code == TROUGH2) w.put(CWHITE, "(速さ-%d)", ROUGHSLOW);
+        w.end();
+    }
+}
+
+// True for the first item of the catalogue with its kind and colour.
+bool firstcolor(int i)
+{
+    for (int j = 0; j < i; j++)
+        if (itemlist[j].kind == itemlist[i].kind && itemlist[j].color == itemlist[i].color)
+            return false;
+    return true;
+}
+
+// The glyph of each kind of item, in every colour it comes in.
+void itemlines(pagelines& w)
+{
+    static const char* const kinds[] = {"薬", "巻物", "食べ物", "種", "魔法の杖"};
+    heading(w, "【品物】 床に落ちている品");
+    w.put(CWHITE, " ");
+    for (int k = IPOTION; k <= IWAND; k++) {
+        w.put(CWHITE, " ");
+        for (int i = 0; i < NITEM; i++)
+            if (itemlist[i].kind == k && firstcolor(i)) glyph(w, itemlist[i].glyph, itemlist[i].color);
+        w.put(CWHITE, " %s ", kinds[k]);
+    }
+    w.end();
+    w.line("  薬は水色なら体に良く、紫なら害がある(敵に投げるとよい)。");
+}
+}  // namespace
+
+void legend(pagelines& w)
+{
+    terrainlines(w);
+    heading(w, "【生き物】");
+    w.put(CWHITE, "  ");
+    glyph(w, '@', CYELLOW);
+    w.put(CWHITE, " あなた   ");
+    glyph(w, 'r', CLIGHTRED);
+    w.put(CWHITE, " 赤は敵: 近づくと気づいて向かってくる   ");
+    glyph(w, 'p', CLIGHTBLUE);
+    w.put(CWHITE, " 青はおとなしい");
+    w.end();
+    itemlines(w);
+    heading(w, "【画面の見方】");
+    w.line("  右上: 日付と時刻、地下何階か、空腹(黄・赤になるほど危ない)");
+    w.line("  攻撃・防御など: いまの能力。Lv・HP・MP・矢の数、次Lvまでの経験値");
+    w.line("  黄色のUP・紫のDOWN: 薬や料理や魔法で一時的に変わった能力と残りターン");
+    w.line("  下の8行: 新しいメッセージ(それより前はCtrl-Pの履歴で読める)");
+}
