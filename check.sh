@@ -16,12 +16,12 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-120}"
 step() { printf '\n==== %s\n' "$*"; }
 
 step "1/3 normal build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 step "2/3 AddressSanitizer and UndefinedBehaviorSanitizer; $KEYFUZZ_GAMES fuzzed games of $KEYFUZZ_KEYS keys"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON -DKURASHI_TESTS=ON \
     -DKURASHI_KEYFUZZ_GAMES="$KEYFUZZ_GAMES" -DKURASHI_KEYFUZZ_KEYS="$KEYFUZZ_KEYS"
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
