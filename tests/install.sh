@@ -23,8 +23,15 @@ else
     game="$tmp/prefix/bin/kurashi"
     src=$2
 fi
-src=$(cd "$src" && pwd)
+src=$(cd "$src" && pwd -P)
 [ -x "$game" ] || fail "no installed program"
+"$game" --version | grep -Eqx 'kurashi [0-9.]+( \(git [0-9a-f]+(-dirty)?\))?' || fail "--version: $("$game" --version)"
+if [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" = "$src" ]; then
+    "$game" --version | grep -q "(git $(git -C "$src" rev-parse --short HEAD)" || fail "--version names no commit"
+fi
+if [ "$1" = --deb ] && [ "$(dpkg-deb -f "$2" Version)" != "$("$game" --version | cut -d' ' -f2)" ]; then
+    fail "the package's version is not the program's"
+fi
 [ -f "$share/kurashi/map/sea/map5" ] || fail "no installed maps"
 gzip -t "$share/man/man6/kurashi.6.gz" || fail "no installed manual page"
 
