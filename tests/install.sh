@@ -13,9 +13,8 @@ if [ "$1" = --deb ]; then
     dpkg-deb -x "$2" "$tmp/prefix"
     share="$tmp/prefix/usr/share"
     game="$tmp/prefix/usr/games/kurashi"
-    for f in copyright changelog.gz README.md; do
-        [ -f "$share/doc/kurashi/$f" ] || fail "no $f in the package"
-    done
+    for f in copyright changelog.gz README.md; do [ -f "$share/doc/kurashi/$f" ] || fail "no $f"; done
+    [ "$(dpkg-deb -f "$2" Version)" = "$("$game" --version | cut -d' ' -f2)" ] || fail "not the program's version"
     src=$3
 else
     cmake --install "$1" --prefix "$tmp/prefix" >/dev/null
@@ -28,9 +27,6 @@ src=$(cd "$src" && pwd -P)
 "$game" --version | grep -Eqx 'kurashi [0-9.]+( \(git [0-9a-f]+(-dirty)?\))?' || fail "--version: $("$game" --version)"
 if [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" = "$src" ]; then
     "$game" --version | grep -q "(git $(git -C "$src" rev-parse --short HEAD)" || fail "--version names no commit"
-fi
-if [ "$1" = --deb ] && [ "$(dpkg-deb -f "$2" Version)" != "$("$game" --version | cut -d' ' -f2)" ]; then
-    fail "the package's version is not the program's"
 fi
 [ -f "$share/kurashi/map/sea/map5" ] || fail "no installed maps"
 gzip -t "$share/man/man6/kurashi.6.gz" || fail "no installed manual page"

@@ -30,14 +30,10 @@ std::string worldbytes();
 std::string withword(const std::string& text, int i, const std::string& word);
 int wordcount(const std::string& text);
 
-// Scripted keys, with what another game does meanwhile (a save of its own, say) done just
-// before key number at (from 0) is read.
+// Scripted keys, with what another game does meanwhile (a save, say) done just before
+// key number at (from 0) is read.
 struct MeddledConsole : ScriptConsole {
     int at = -1;
     std::function<void()> meddle;
-    int getkey() override
-    {
-        if (at-- == 0) meddle();
-        return ScriptConsole::getkey();
-    }
+    int getkey() override { return at-- == 0 ? (meddle(), ScriptConsole::getkey()) : ScriptConsole::getkey(); }
 };
