@@ -25,7 +25,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
 deb="build/kurashi_${version}_$(dpkg --print-architecture).deb"
 (cd build && cpack -G DEB >/dev/null)
 lintian --fail-on error "$deb"  # its warnings are shown; an error fails the check
-tests/install.sh --deb "$deb" .
+tests/install.sh --deb "$deb" "$PWD"
 
 step "2/3 AddressSanitizer and UndefinedBehaviorSanitizer; $KEYFUZZ_GAMES fuzzed games of $KEYFUZZ_KEYS keys"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON -DKURASHI_TESTS=ON \

@@ -22,9 +22,7 @@ else
     game="$tmp/prefix/bin/kurashi"
     src=$2
 fi
-src=$(cd "$src" && pwd -P)
 [ -x "$game" ] || fail "no installed program"
-"$game" --version | grep -Eqx 'kurashi [0-9.]+( \(git [0-9a-f]+(-dirty)?\))?' || fail "--version: $("$game" --version)"
 if [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" = "$src" ]; then
     "$game" --version | grep -q "(git $(git -C "$src" rev-parse --short HEAD)" || fail "--version names no commit"
 fi

@@ -296,8 +296,7 @@ TEST_F(SaveTest, AnotherGamesSaveIsOverwrittenOnlyAfterTheQuestion)
     close(held);
 
     // where no lock can be had, the game saves as if it were alone
-    unlink(savepath("lock").c_str());
-    ASSERT_EQ(symlink("elsewhere", savepath("lock").c_str()), 0);
+    ASSERT_EQ(unlink(savepath("lock").c_str()) + symlink("elsewhere", savepath("lock").c_str()), 0);
     other.feed("cy ");
     ASSERT_EQ(run(save), -1);
     EXPECT_EQ(slurp(savepath("save2")), mine);
