@@ -24,7 +24,8 @@ else
 fi
 [ -x "$game" ] || fail "no installed program"
 if [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" = "$src" ]; then
-    "$game" --version | grep -q "(git $(git -C "$src" rev-parse --short HEAD)" || fail "--version names no commit"
+    "$game" --version | grep -q "(git $(git -C "$src" rev-parse --short HEAD)" ||
+        fail "--version is not of the commit checked out (built before it?): $("$game" --version)"
 fi
 [ -f "$share/kurashi/map/sea/map5" ] || fail "no installed maps"
 gzip -t "$share/man/man6/kurashi.6.gz" || fail "no installed manual page"
