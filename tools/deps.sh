@@ -1,21 +1,47 @@
 #!/bin/sh
-# Installs what building kurashi needs when it is missing (Debian and its kin).
+# Installs what is missing (Debian and its kin), as root or through sudo:
+#   tools/deps.sh         what playing needs: building the game (play.sh)
+#   tools/deps.sh check   that and what the tests need: GoogleTest, Google Benchmark, tmux,
+#                         the fuzzers' clang, and the Debian package's tools (check.sh)
+#   tools/deps.sh list [check]   names the packages of the list, one a line; installs nothing
 set -e
-need=""
-command -v cmake >/dev/null 2>&1 || need="$need cmake"
-command -v g++ >/dev/null 2>&1 || need="$need g++"
-command -v make >/dev/null 2>&1 || need="$need make"
-[ -e /usr/include/ncursesw/curses.h ] || [ -e /usr/include/ncurses.h ] || need="$need libncurses-dev"
-[ -e /usr/include/gtest/gtest.h ] || need="$need libgtest-dev"
-[ -e /usr/include/benchmark/benchmark.h ] || need="$need libbenchmark-dev"
-command -v tmux >/dev/null 2>&1 || need="$need tmux"
-# check.sh also fuzzes the file readers, which takes clang and its fuzzer runtime
-if [ "$1" = check ]; then
-    command -v clang++ >/dev/null 2>&1 || need="$need clang"
-    ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
-        need="$need libclang-rt-dev"
+missing=""
+# need PACKAGE TEST...: PACKAGE is missing unless the TEST finds what it brings
+need() { pkg=$1; shift; "$@" >/dev/null 2>&1 || missing="$missing $pkg"; }
+has() { for f; do [ -e "$f" ] && return 0; done; return 1; }
+
+play() {
+    need cmake command -v cmake
+    need g++ command -v g++
+    need make command -v make
+    need libncurses-dev has /usr/include/ncursesw/curses.h /usr/include/ncurses.h
+}
+
+check() {
+    need libgtest-dev has /usr/include/gtest/gtest.h
+    need libbenchmark-dev has /usr/include/benchmark/benchmark.h
+    need tmux command -v tmux
+    need clang command -v clang++
+    need libclang-rt-dev sh -c 'ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a'
+    # cpack's Debian package: dpkg-shlibdeps and file for its dependencies, lintian to judge it
+    need dpkg-dev command -v dpkg-shlibdeps
+    need lintian command -v lintian
+    need file command -v file
+}
+
+mode=$1
+if [ "$mode" = list ]; then
+    # every package of the list, whether installed or not
+    need() { missing="$missing $1"; }
+    mode=$2
 fi
-[ -z "$need" ] && exit 0
-echo "kurashi: installing$need" >&2
+play
+if [ "$mode" = check ]; then check; fi
+if [ "$1" = list ]; then
+    printf '%s\n' $missing
+    exit 0
+fi
+[ -z "$missing" ] && exit 0
+echo "kurashi: installing$missing" >&2
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $need >&2
+$sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2
