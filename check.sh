@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds everything with warnings as errors and runs every test, three ways:
-#   1. a normal build and the whole test suite;
+#   1. a normal build and the whole test suite, and the Debian package made from it;
 #   2. the same under AddressSanitizer and UndefinedBehaviorSanitizer (no recovery), where
 #      the key fuzzer plays KEYFUZZ_GAMES games of KEYFUZZ_KEYS keys;
 #   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each;
@@ -17,12 +17,19 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-120}"
 step() { printf '\n==== %s\n' "$*"; }
 
 step "1/3 normal build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+step "Debian package of build/: cpack, lintian, and the unpacked game played"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+deb="build/kurashi_${version}_$(dpkg --print-architecture).deb"
+(cd build && cpack -G DEB >/dev/null)
+lintian --fail-on error "$deb"  # its warnings are shown; an error fails the check
+tests/install.sh --deb "$deb" "$PWD"
+
 step "2/3 AddressSanitizer and UndefinedBehaviorSanitizer; $KEYFUZZ_GAMES fuzzed games of $KEYFUZZ_KEYS keys"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON -DKURASHI_TESTS=ON \
     -DKURASHI_KEYFUZZ_GAMES="$KEYFUZZ_GAMES" -DKURASHI_KEYFUZZ_KEYS="$KEYFUZZ_KEYS"
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
@@ -53,7 +60,8 @@ node tests/web/browser.mjs build/kurashi build-web/site
 browserchecks=1
 # ----
 
-# every test of both builds, the three readers' fuzzing and the browser test, in the line CI reads
+# every test of both builds, the package, the three readers' fuzzing and the browser test, in
+# the line CI reads
 tests() { ctest --test-dir "$1" -N | sed -n 's/^Total Tests: *//p'; }
 step "all passed"
-echo "check: $(($(tests build) + $(tests build-asan) + 3 + browserchecks)) passed, 0 failed"
+echo "check: $(($(tests build) + $(tests build-asan) + 1 + 3 + browserchecks)) passed, 0 failed"

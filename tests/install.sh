@@ -2,19 +2,33 @@
 # The installed game: started from folders of no importance, it reads the installed maps
 # and keeps the player's files in the XDG data folder, writing nothing where it runs;
 # started from the game's own folder it keeps them there. The manual page renders cleanly.
-# usage: install.sh BUILD_DIR SOURCE_DIR
+# usage: install.sh BUILD_DIR SOURCE_DIR        (installed with cmake --install)
+#        install.sh --deb PACKAGE SOURCE_DIR   (unpacked from the Debian package)
 set -eu
-build=$1
-src=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "install test: $*" >&2; exit 1; }
 
-cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
-game="$tmp/prefix/bin/kurashi"
+if [ "$1" = --deb ]; then
+    dpkg-deb -x "$2" "$tmp/prefix"
+    share="$tmp/prefix/usr/share"
+    game="$tmp/prefix/usr/games/kurashi"
+    for f in copyright changelog.gz README.md; do [ -f "$share/doc/kurashi/$f" ] || fail "no $f"; done
+    [ "$(dpkg-deb -f "$2" Version)" = "$("$game" --version | cut -d' ' -f2)" ] || fail "not the program's version"
+    src=$3
+else
+    cmake --install "$1" --prefix "$tmp/prefix" >/dev/null
+    share="$tmp/prefix/share"
+    game="$tmp/prefix/bin/kurashi"
+    src=$2
+fi
 [ -x "$game" ] || fail "no installed program"
-[ -f "$tmp/prefix/share/kurashi/map/sea/map5" ] || fail "no installed maps"
-[ -f "$tmp/prefix/share/man/man6/kurashi.6" ] || fail "no installed manual page"
+if [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" = "$src" ]; then
+    "$game" --version | grep -q "(git $(git -C "$src" rev-parse --short HEAD)" ||
+        fail "--version is not of the commit checked out (built before it?): $("$game" --version)"
+fi
+[ -f "$share/kurashi/map/sea/map5" ] || fail "no installed maps"
+gzip -t "$share/man/man6/kurashi.6.gz" || fail "no installed manual page"
 
 export XDG_DATA_HOME="$tmp/xdg"
 mkdir "$tmp/one" "$tmp/two"
@@ -37,7 +51,7 @@ rm out
 
 # from a folder holding map/, the saves stay there
 mkdir "$tmp/own"
-ln -s "$tmp/prefix/share/kurashi/map" "$tmp/own/map"
+ln -s "$share/kurashi/map" "$tmp/own/map"
 cd "$tmp/own"
 printf 'ahero\nbjay k' | "$game" --plain --seed 3 >/dev/null 2>&1 || true
 [ -f "$tmp/own/save/save0" ] || fail "run from its own folder, the game did not save there"

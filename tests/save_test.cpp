@@ -4,10 +4,15 @@
 #include "home/savefile.h"
 #include "home/title.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <cstring>
 
 #include "core/catalog.h"
 #include "core/rules.h"
+#include "home/savegame.h"
 #include "savekit.h"
 
 namespace {
@@ -245,4 +250,54 @@ TEST_F(SaveTest, TheTitleLoadsASavedGameAndPassesOverABrokenOne)
     keys("by ");
     ASSERT_EQ(run(save), -1);
     EXPECT_EQ(slurp(savepath("save1")), saved);
+}
+
+// Another game on the same folder saves while this one is at the save screen.
+TEST_F(SaveTest, AnotherGamesSaveIsOverwrittenOnlyAfterTheQuestion)
+{
+    playedgame();
+    keys("by ");
+    ASSERT_EQ(run(save), -1);
+    const std::string mine = slurp(savepath("save1"));
+    savedgame g;
+    capturegame(g);
+    std::strcpy(g.name, "タロウ");
+    std::string theirs, told = "c:のデータは、ほかのゲームがセーブしたものに変わっている\nデータを上書きしますか？\ny/n";
+    ASSERT_TRUE(writegame(g, theirs));
+    MeddledConsole other;
+    setconsole(&other);
+    other.meddle = [&] { spit(savepath("save2"), theirs); };
+
+    // the other game saves into c between this one's question and its answer: the list
+    // comes back as the places now are, the question with it; a "no" keeps their game
+    other.feed("cy" "n" "\x1b");
+    other.at = 1;
+    ASSERT_EQ(run(save), -1);
+    ASSERT_EQ(other.screens.size(), 4u);
+    EXPECT_NE(other.screens[2].find("c:タロウ(Lv.7)\n"), std::string::npos);
+    EXPECT_NE(other.screens[2].find(told), std::string::npos) << other.screens[2];
+    EXPECT_EQ(slurp(savepath("save2")), theirs);
+
+    // their save into the place this game saved in is told before the usual question
+    spit(savepath("save1"), theirs);
+    other.feed("by ");
+    ASSERT_EQ(run(save), -1);
+    EXPECT_NE(other.all().find(told.replace(0, 1, "b")), std::string::npos);
+    EXPECT_EQ(slurp(savepath("save1")), mine);
+
+    // a game that keeps the lock holds this one up for a moment only, and is not saved over
+    int held = open(savepath("lock").c_str(), O_RDWR);
+    other.meddle = [&] { flock(held, LOCK_EX); };
+    other.feed("cy ");
+    other.at = 1;
+    ASSERT_EQ(run(save), -1);
+    EXPECT_NE(other.screen().find("セーブできなかった\n(ほかのゲームがセーブを終えない"), std::string::npos);
+    EXPECT_EQ(slurp(savepath("save2")), theirs);
+    close(held);
+
+    // where no lock can be had, the game saves as if it were alone
+    ASSERT_EQ(unlink(savepath("lock").c_str()) + symlink("elsewhere", savepath("lock").c_str()), 0);
+    other.feed("cy ");
+    ASSERT_EQ(run(save), -1);
+    EXPECT_EQ(slurp(savepath("save2")), mine);
 }

@@ -1,6 +1,7 @@
 // A save killed at any moment (SIGKILL, so nothing of the game runs after it) leaves every
 // place holding either its old game or the new one, named so in the index, and the next
-// start clears what the killed save left behind.
+// start clears what the killed save left behind. Two games saving into one folder at once
+// keep each other's saves.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -153,4 +154,48 @@ TEST_F(SaveKill, AGameFileTheIndexDoesNotNameYetIsNamedAtTheNextStart)
     readindex(list);
     EXPECT_EQ(list[0].lv, 1);
     EXPECT_EQ(list[1].lv, 0) << "a broken file names nothing";
+}
+
+TEST_F(SaveKill, TwoGamesSavingIntoOneFolderAtOnceKeepBothGames)
+{
+    constexpr int SAVES = 100;
+    freshgame(1);
+    int order[2];  // which game saved, save after save
+    ASSERT_EQ(pipe(order), 0);
+    auto start = std::chrono::steady_clock::now();
+    pid_t games[2];
+    for (int g = 0; g < 2; g++) {
+        if ((games[g] = fork()) != 0) continue;
+        // game g saves into place a or b, its level and money new each time
+        srand(g + 1u);
+        int failed = 0;
+        for (int i = 1; i <= SAVES; i++) {
+            money = 1000 * (g + 1) + i, pc.lv = 1 + i % 30;
+            std::snprintf(pc.name, NAMESIZE, "game%d", g);
+            keys(std::string(1, static_cast<char>('a' + g)) + "y ");
+            failed += run(save) != -1 || screen().find("セーブしました") == std::string::npos;
+            failed += write(order[1], &"ab"[g], 1) != 1;
+            usleep(rand() % 3000u);  // a player's keys between saves
+        }
+        _exit(failed);
+    }
+    for (pid_t game : games) {
+        int status = 0;
+        ASSERT_EQ(waitpid(game, &status, 0), game);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "saves that failed: " << WEXITSTATUS(status);
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    char saves[2 * SAVES];
+    ASSERT_EQ(read(order[0], saves, sizeof saves), static_cast<ssize_t>(sizeof saves));
+    int turns = 0;  // how often the saving passed from one game to the other
+    for (int i = 1; i < 2 * SAVES; i++) turns += saves[i] != saves[i - 1];
+    // the index as the last save left it, without the repair a look would make
+    indexentry list[16];
+    parseindex(slurp(savepath("save")), list);
+    for (int g = 0; g < 2; g++) {
+        EXPECT_EQ(std::string(list[g].name) + " " + std::to_string(list[g].lv), "game" + std::to_string(g) + " 11");
+        EXPECT_EQ(loaded(g), 1000 * (g + 1) + SAVES) << "the last save of each game loads";
+    }
+    std::printf("[ two games] %d saves each into places a and b in %.2f s, the turn passing %d times\n",
+                SAVES, seconds, turns);
 }

@@ -2,6 +2,7 @@
 // What the save tests share: a data folder of their own per test, whole files in and out,
 // and the hand-written game files of tests/data.
 
+#include <functional>
 #include <string>
 
 #include "tempdir.h"
@@ -28,3 +29,11 @@ std::string worldbytes();
 // The text with its word i (counted from 0, blanks and line ends between words) replaced.
 std::string withword(const std::string& text, int i, const std::string& word);
 int wordcount(const std::string& text);
+
+// Scripted keys, with what another game does meanwhile (a save, say) done just before
+// key number at (from 0) is read.
+struct MeddledConsole : ScriptConsole {
+    int at = -1;
+    std::function<void()> meddle;
+    int getkey() override { return at-- == 0 ? (meddle(), ScriptConsole::getkey()) : ScriptConsole::getkey(); }
+};

@@ -1,39 +1,68 @@
 #!/bin/sh
-# Installs what building kurashi needs when it is missing (Debian and its kin).
+# Installs what is missing (Debian and its kin), as root or through sudo:
+#   tools/deps.sh         what playing needs: building the game (play.sh)
+#   tools/deps.sh check   that and what the tests need: GoogleTest, Google Benchmark, tmux,
+#                         the fuzzers' clang, the Debian package's tools, and the browser
+#                         build with Chromium for its test (check.sh)
+#   tools/deps.sh web     that and what the browser build needs: Emscripten, npm (web.sh)
+#   tools/deps.sh list [check]   names the packages of the list, one a line; installs nothing
 set -e
-need=""
-command -v cmake >/dev/null 2>&1 || need="$need cmake"
-command -v g++ >/dev/null 2>&1 || need="$need g++"
-command -v make >/dev/null 2>&1 || need="$need make"
-[ -e /usr/include/ncursesw/curses.h ] || [ -e /usr/include/ncurses.h ] || need="$need libncurses-dev"
-[ -e /usr/include/gtest/gtest.h ] || need="$need libgtest-dev"
-[ -e /usr/include/benchmark/benchmark.h ] || need="$need libbenchmark-dev"
-command -v tmux >/dev/null 2>&1 || need="$need tmux"
-# check.sh also fuzzes the file readers, which takes clang and its fuzzer runtime
-if [ "$1" = check ]; then
-    command -v clang++ >/dev/null 2>&1 || need="$need clang"
-    ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
-        need="$need libclang-rt-dev"
+missing=""
+# need PACKAGE TEST...: PACKAGE is missing unless the TEST finds what it brings
+need() { pkg=$1; shift; "$@" >/dev/null 2>&1 || missing="$missing $pkg"; }
+has() { for f; do [ -e "$f" ] && return 0; done; return 1; }
+
+play() {
+    need cmake command -v cmake
+    need g++ command -v g++
+    need make command -v make
+    need libncurses-dev has /usr/include/ncursesw/curses.h /usr/include/ncurses.h
+}
+
+check() {
+    need libgtest-dev has /usr/include/gtest/gtest.h
+    need libbenchmark-dev has /usr/include/benchmark/benchmark.h
+    need tmux command -v tmux
+    need clang command -v clang++
+    need libclang-rt-dev sh -c 'ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a'
+    # cpack's Debian package: dpkg-shlibdeps and file for its dependencies, lintian to judge it
+    need dpkg-dev command -v dpkg-shlibdeps
+    need lintian command -v lintian
+    need file command -v file
+}
+
+mode=$1
+if [ "$mode" = list ]; then
+    # every package of the list, whether installed or not
+    need() { missing="$missing $1"; }
+    mode=$2
 fi
-# ---- the browser build (web.sh: Emscripten, npm for xterm.js) and its test in Chromium
-# (check.sh), without the desktop's extras that Chromium recommends
-webneed=""
-if [ "$1" = web ] || [ "$1" = check ]; then
-    command -v emcc >/dev/null 2>&1 || webneed="$webneed emscripten"
-    command -v npm >/dev/null 2>&1 || webneed="$webneed npm"
-    command -v python3 >/dev/null 2>&1 || webneed="$webneed python3"
+play
+if [ "$mode" = check ]; then check; fi
+# ---- the browser build (web.sh) and its test in headless Chromium (check.sh), installed
+# without the desktop's extras that Chromium recommends
+others=$missing
+missing=""
+if [ "$mode" = web ] || [ "$mode" = check ]; then
+    need emscripten command -v emcc
+    need npm command -v npm
+    need python3 command -v python3
 fi
-if [ "$1" = check ]; then
-    [ -x /usr/bin/chromium ] || webneed="$webneed chromium"
+if [ "$mode" = check ]; then need chromium test -x /usr/bin/chromium; fi
+webmissing=$missing
+missing=$others
+# ----
+if [ "$1" = list ]; then
+    printf '%s\n' $missing $webmissing
+    exit 0
 fi
-if [ -n "$webneed" ]; then
-    echo "kurashi: installing$webneed" >&2
+if [ -n "$webmissing" ]; then
+    echo "kurashi: installing$webmissing" >&2
     if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
     $sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-        --no-install-recommends $webneed >&2
+        --no-install-recommends $webmissing >&2
 fi
-# ----
-[ -z "$need" ] && exit 0
-echo "kurashi: installing$need" >&2
+[ -z "$missing" ] && exit 0
+echo "kurashi: installing$missing" >&2
 if [ "$(id -u)" = 0 ]; then sudo=""; else sudo="sudo"; fi
-$sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $need >&2
+$sudo apt-get update -qq && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2

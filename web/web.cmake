@@ -12,6 +12,14 @@ add_library(kurashi_game STATIC ${KURASHI_SOURCES})
 target_include_directories(kurashi_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(kurashi_game PUBLIC KURASHI_VERSION="${PROJECT_VERSION}"
   KURASHI_DATADIR="/game")
+# the commit it is built from, for --version, as the terminal game has it
+set(KURASHI_COMMIT_HEADER ${CMAKE_BINARY_DIR}/generated/commit.h)
+add_custom_target(kurashi_commit
+  COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${KURASHI_COMMIT_HEADER}
+          -P ${CMAKE_SOURCE_DIR}/cmake/version.cmake
+  BYPRODUCTS ${KURASHI_COMMIT_HEADER} VERBATIM)
+add_dependencies(kurashi_game kurashi_commit)
+target_include_directories(kurashi_game PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # Code page 932 as the C library of the building machine converts it, for src/web/cp932.cpp.
 find_program(KURASHI_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)

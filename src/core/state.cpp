@@ -24,6 +24,7 @@ int min;
 int skl[16];
 int eat[2];
 int warehouselv, shoplv, farmlv, townlv;
+unsigned long long placeknown[16];
 
 int numnpc, numitem, maxinv, maxmat, maxequip, excite, stayfloor;
 
@@ -87,7 +88,7 @@ void resetstate()
     zero(inv), zero(mat), zero(equipment), zero(warehouseitm), zero(warehousemat);
     zero(itemnpcshop), zero(equipnpcshop), zero(itemmyshop), zero(equipmyshop), zero(crp);
     money = year = month = day = hour = min = 0;
-    zero(skl), zero(eat);
+    zero(skl), zero(eat), zero(placeknown);
     warehouselv = shoplv = farmlv = townlv = 0;
     numnpc = numitem = maxinv = maxmat = maxequip = excite = stayfloor = 0;
     dun = 0;

@@ -158,6 +158,10 @@ extern int eat[2];   // bag slot of the food, steps left of the meal
 
 extern int warehouselv, shoplv, farmlv, townlv;
 
+// What this run last loaded from or saved into each of the 16 save places: a fingerprint
+// of the game file, 0 for nothing. A place another game saved over since shows otherwise.
+extern unsigned long long placeknown[16];
+
 // ---------------------------------------------------------------- difficulty
 
 extern int numnpc, numitem, maxinv, maxmat, maxequip, excite, stayfloor;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "commit.h"
 #include "core/gameend.h"
 #include "core/paths.h"
 
@@ -60,7 +61,9 @@ int parseoptions(int argc, char** argv, options& o)
         if (!std::strcmp(a, "--help")) {
             o.help = true;
         } else if (!std::strcmp(a, "--version")) {
-            std::printf("kurashi %s\n", KURASHI_VERSION);
+            // the commit, when built from a checkout, tells a bug report which game it is
+            if (*KURASHI_COMMIT) std::printf("kurashi %s (git %s)\n", KURASHI_VERSION, KURASHI_COMMIT);
+            else std::printf("kurashi %s\n", KURASHI_VERSION);
             return EXITOK;
         } else if (!std::strcmp(a, "--plain")) {
             o.plain = true;

@@ -1,10 +1,13 @@
 #include "home/savedisk.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstring>
 #include <vector>
 
@@ -189,4 +192,30 @@ bool makefolder(const std::string& path)
     if (mkdir(path.c_str(), 0755) == 0) return true;
     struct stat s;
     return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+folderlock::folderlock(const std::string& path, int waitms)
+{
+    fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // a folder that takes no new file may still lock the one it has
+    if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return;
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitms);
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) return;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) break;  // no locks here: ENOLCK, EINVAL, EOPNOTSUPP
+        if (std::chrono::steady_clock::now() >= until) {
+            isbusy = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    close(fd);
+    fd = -1;
+}
+
+folderlock::~folderlock()
+{
+    if (fd >= 0) close(fd);  // closing lets go of the lock
 }

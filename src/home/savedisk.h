@@ -37,3 +37,21 @@ void removeleftovers(const std::string& path);
 
 // Makes the folder unless it is there; false when there is no folder afterwards.
 bool makefolder(const std::string& path);
+
+// An advisory lock (flock) on the lock file at path, held for as long as the object lives,
+// so that two games on one data folder take turns with their saves. It waits up to waitms
+// for another game to let go, and never longer. A lock file that cannot be opened, or a
+// file system without locks, leaves the lock untaken and the caller going on as for one
+// game alone; busy() tells that another game held it all the while.
+class folderlock {
+public:
+    folderlock(const std::string& path, int waitms);
+    ~folderlock();
+    folderlock(const folderlock&) = delete;
+    folderlock& operator=(const folderlock&) = delete;
+    bool busy() const { return isbusy; }
+
+private:
+    int fd = -1;
+    bool isbusy = false;
+};

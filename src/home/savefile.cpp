@@ -1,11 +1,10 @@
 #include "home/savefile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,15 +18,24 @@
 
 namespace {
 constexpr int PLACES = 16;
+// Another game's save takes milliseconds; a lock held longer is a game stuck in its save.
+constexpr int LOCKWAIT_MS = 3000;
 
-// One place of the index, with its name both as the file holds it and as the game shows it.
+// One place of the index, with its name both as the file holds it and as the game shows it,
+// and the fingerprint of the place's game file when it was read (0: no file).
 struct indexline {
     std::string sjis = "nochar";
     indexentry e{"nochar", 0};
+    unsigned long long held = 0;
 };
 
 std::string indexpath() { return datapath("save/save"); }
 std::string gamepath(int place) { return datapath("save/save" + std::to_string(place)); }
+// Two games on one data folder take turns under the lock of this file: each save, and each
+// look at the save list, which may tidy the folder.
+std::string lockpath() { return datapath("save/lock"); }
+
+unsigned long long fingerprint(std::string_view bytes) { return std::hash<std::string_view>{}(bytes) | 1; }
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -72,18 +80,20 @@ std::string formatindex(const indexline list[PLACES])
     return out;
 }
 
-// Makes the entry name the game that place p's file holds; false when it already does,
-// or when there is no such game (a missing or broken file is told when it is loaded).
+// Takes the fingerprint of place p's game file and makes the entry name the game it holds;
+// false when the entry already does, or when there is no such game (a missing or broken
+// file is told when it is loaded).
 bool nameplace(int p, indexline& l)
 {
-    if (l.e.lv == -1) return false;  // a place written without asking keeps its entry
     std::string text, sjis;
     int err;
     savedgame g;
     loaderror bad;
-    if (!readfile(gamepath(p), text, SAVEFILECAP, err) || !readgame(text, g, bad) ||
-        !sjisname(g.name, sjis))
-        return false;
+    l.held = 0;
+    if (!readfile(gamepath(p), text, SAVEFILECAP, err)) return false;
+    l.held = fingerprint(text);
+    if (l.e.lv == -1) return false;  // a place written without asking keeps its entry
+    if (!readgame(text, g, bad) || !sjisname(g.name, sjis)) return false;
     if (l.sjis == sjis && l.e.lv == g.lv) return false;
     l.sjis = sjis;
     std::memcpy(l.e.name, g.name, NAMESIZE);
@@ -91,18 +101,26 @@ bool nameplace(int p, indexline& l)
     return true;
 }
 
-// A save cut off between its two files (the game file is written first) leaves the new game
-// under the old entry, or under none: the index is made to name what each place holds.
-void nameplaces()
+// The index as it stands, each place named after the game its file holds: a save cut off
+// between its two files (the game file is written first), or another game's save, leaves
+// a game under an old entry or under none. With tidy, which only the holder of the lock
+// may do, what an interrupted save left behind is cleared first, and the index is written
+// when it is missing (16 places "nochar 0" and whatever the game files hold) or named a
+// place wrongly.
+void lookplaces(indexline list[PLACES], bool tidy)
 {
+    if (tidy) {
+        removeleftovers(indexpath());
+        for (int i = 0; i < PLACES; i++) removeleftovers(gamepath(i));
+    }
+    for (int i = 0; i < PLACES; i++) list[i] = indexline{};
     std::string text;
-    int err;
-    if (!readfile(indexpath(), text, SAVEFILECAP, err)) return;
-    indexline list[PLACES];
-    parselines(text, list);
+    int err = 0;
+    bool there = readfile(indexpath(), text, SAVEFILECAP, err);
+    if (there) parselines(text, list);
     bool changed = false;
     for (int p = 0; p < PLACES; p++) changed |= nameplace(p, list[p]);
-    if (!changed) return;
+    if (!tidy || !(there ? changed : err == ENOENT)) return;
     filewrite f{indexpath(), formatindex(list)};
     std::string why;
     replacefiles(&f, 1, why);  // a disk that takes nothing leaves the old index: no worse
@@ -110,27 +128,17 @@ void nameplaces()
 
 void loadindex(indexline list[PLACES])
 {
-    tidysaves();
-    for (int i = 0; i < PLACES; i++) list[i] = indexline{};
-    std::string text;
-    int err;
-    if (readfile(indexpath(), text, SAVEFILECAP, err)) parselines(text, list);
+    makefolder(datapath("save"));
+    folderlock lock(lockpath(), LOCKWAIT_MS);
+    // while another game will not let go, the list is read as it stands, tidying nothing
+    lookplaces(list, !lock.busy());
 }
 }  // namespace
 
 void tidysaves()
 {
-    if (!makefolder(datapath("save"))) return;
-    removeleftovers(indexpath());
-    for (int i = 0; i < PLACES; i++) removeleftovers(gamepath(i));
-    struct stat s;
-    if (lstat(indexpath().c_str(), &s) != 0 && errno == ENOENT) {
-        indexline empty[PLACES];
-        filewrite f{indexpath(), formatindex(empty)};
-        std::string why;
-        replacefiles(&f, 1, why);  // a folder that takes no file shows up when saving
-    }
-    nameplaces();
+    indexline list[PLACES];
+    loadindex(list);
 }
 
 void parseindex(std::string_view text, indexentry list[16])
@@ -163,50 +171,46 @@ void showplaces(const indexline list[PLACES])
     }
 }
 
+// True when another game saved into place p since this game loaded it, saved into it, or
+// (moved) since the list it was chosen from was read.
+bool overwritten(const indexline& l, int p, bool moved)
+{
+    return l.held != 0 && (moved || (placeknown[p] != 0 && placeknown[p] != l.held));
+}
+
 // The place the player picks, with the overwrite question; -1 when Esc leaves the screen.
-int chooseplace(const indexline list[PLACES])
+// With asked, the list is of the places as another game's save has just left them, and
+// the question is put again for that place.
+int chooseplace(const indexline list[PLACES], int asked)
 {
     for (;;) {
         showplaces(list);
-        int key = mygetch();
-        if (key == KEYESC) return -1;
-        int p = alp2int(key);
-        if (p >= PLACES) continue;
-        if (list[p].e.lv == -1) return p;
+        int p = asked;
+        const bool again = asked >= 0;
+        asked = -1;
+        if (!again) {
+            int key = mygetch();
+            if (key == KEYESC) return -1;
+            p = alp2int(key);
+            if (p >= PLACES) continue;
+            if (list[p].e.lv == -1) return p;
+        }
+        if (overwritten(list[p], p, again))
+            print("%c:のデータは、ほかのゲームがセーブしたものに変わっている\n", alphabet[p]);
         print("データを上書きしますか？\n");
         print("y/n");
         if (yesno()) return p;
     }
 }
 
-// Writes a game file's text into place p and names the game g in the index; false with
-// the reason in why, the files on disk then as they were.
-bool writeplace(int p, const indexline list[PLACES], const savedgame& g, const std::string& text,
-                std::string& why)
-{
-    std::string name;
-    if (!sjisname(g.name, name)) {
-        why = "名前がセーブファイルに書けない";
-        return false;
-    }
-    indexline named[PLACES];
-    std::copy(list, list + PLACES, named);
-    named[p].sjis = name;
-    std::memcpy(named[p].e.name, g.name, NAMESIZE);
-    named[p].e.lv = g.lv;
-    const filewrite files[2] = {{gamepath(p), text}, {indexpath(), formatindex(named)}};
-    return replacefiles(files, 2, why);
-}
-
-// Writes the game into place p; false with the reason in why, the files on disk then as
-// they were.
-bool writesave(int p, const indexline list[PLACES], std::string& why)
+// The text of the game in play as its file holds it, and its name as the index does;
+// false with the reason when it cannot be saved.
+bool gametext(std::string& text, std::string& name, std::string& why)
 {
     savedgame g, check;
     capturegame(g);
-    std::string text;
     loaderror err;
-    if (!writegame(g, text)) {
+    if (!writegame(g, text) || !sjisname(pc.name, name)) {
         why = "名前がセーブファイルに書けない";
         return false;
     }
@@ -215,7 +219,48 @@ bool writesave(int p, const indexline list[PLACES], std::string& why)
         why = "このゲームの" + std::to_string(err.line) + "行目が読み戻せない: " + err.what;
         return false;
     }
-    return writeplace(p, list, g, text, why);
+    return true;
+}
+
+// Writes a game file's text into place p and its entry into the index the list holds; false
+// with the reason in why, the files then as they were.
+bool writeplace(int p, const indexline list[PLACES], const indexline& entry,
+                const std::string& text, std::string& why)
+{
+    indexline named[PLACES];
+    std::copy(list, list + PLACES, named);
+    named[p] = entry;
+    const filewrite files[2] = {{gamepath(p), text}, {indexpath(), formatindex(named)}};
+    return replacefiles(files, 2, why);
+}
+
+std::string stucklock() { return "ほかのゲームがセーブを終えない: " + lockpath(); }
+
+enum class saveresult { saved, failed, overwritten };
+
+// Writes the game into place p under the folder's lock, naming it in an index read anew
+// from what every place's game file holds, so that what another game saved meanwhile
+// keeps its entry. When place p's file is no longer what it was when the list was read,
+// another game has saved there: nothing is written, the list holds what the places hold
+// now, and the result says so. On failure why has the reason, the files as they were.
+saveresult writesave(int p, indexline list[PLACES], std::string& why)
+{
+    indexline entry;
+    std::string text;
+    if (!gametext(text, entry.sjis, why)) return saveresult::failed;
+    folderlock lock(lockpath(), LOCKWAIT_MS);
+    if (lock.busy()) {
+        why = stucklock();
+        return saveresult::failed;
+    }
+    const unsigned long long seen = list[p].held;
+    lookplaces(list, true);
+    if (list[p].held != seen && list[p].e.lv != -1) return saveresult::overwritten;
+    std::memcpy(entry.e.name, pc.name, NAMESIZE);
+    entry.e.lv = pc.lv;
+    if (!writeplace(p, list, entry, text, why)) return saveresult::failed;
+    placeknown[p] = fingerprint(text);
+    return saveresult::saved;
 }
 }  // namespace
 
@@ -223,10 +268,14 @@ void save()
 {
     indexline list[PLACES];
     loadindex(list);
-    int p = chooseplace(list);
-    if (p < 0) return;
     std::string why;
-    if (writesave(p, list, why))
+    saveresult r = saveresult::overwritten;
+    for (int p = -1; r == saveresult::overwritten;) {
+        p = chooseplace(list, p);
+        if (p < 0) return;
+        r = writesave(p, list, why);
+    }
+    if (r == saveresult::saved)
         print("セーブしました\n");
     else
         print("セーブできなかった\n(%s)\n", why.c_str());
@@ -249,6 +298,26 @@ std::string broken(int place, const std::string& path, const loaderror& bad)
     return std::string("セーブデータ") + alphabet[place] + "が壊れている\n(" + path + " " +
            std::to_string(bad.line) + "行目: " + bad.what + ")\n";
 }
+
+// Writes a game from elsewhere into place p as another game's save is written: under the
+// lock, into the index as the places hold it.
+bool putplace(int p, const savedgame& g, const std::string& text, std::string& why)
+{
+    indexline entry, list[PLACES];
+    if (!sjisname(g.name, entry.sjis)) {
+        why = "名前がセーブファイルに書けない";
+        return false;
+    }
+    std::memcpy(entry.e.name, g.name, NAMESIZE);
+    entry.e.lv = g.lv;
+    folderlock lock(lockpath(), LOCKWAIT_MS);
+    if (lock.busy()) {
+        why = stucklock();
+        return false;
+    }
+    lookplaces(list, true);
+    return writeplace(p, list, entry, text, why);
+}
 }  // namespace
 
 bool loadgame(int place)
@@ -267,6 +336,7 @@ bool loadgame(int place)
         return false;
     }
     restoregame(g);
+    placeknown[place] = fingerprint(text);
     return true;
 }
 
@@ -285,10 +355,8 @@ bool putgame(int place, std::string_view text, std::string& message)
         message = broken(place, path, bad);
         return false;
     }
-    indexline list[PLACES];
-    loadindex(list);
     std::string why;
-    if (!writeplace(place, list, g, std::string(text), why)) {
+    if (!putplace(place, g, std::string(text), why)) {
         message = "セーブできなかった\n(" + why + ")\n";
         return false;
     }

@@ -17,9 +17,11 @@ void readindex(indexentry list[16]);
 // The entries of an index file's text, as readindex reads them (without the folder).
 void parseindex(std::string_view text, indexentry list[16]);
 // Makes the folder save/ and the index (16 places "nochar 0") when they are missing, and
-// removes what an interrupted save left behind. Safe to call at any start.
+// removes what an interrupted save left behind. Safe to call at any start, and while
+// another game runs on the same folder: it waits for that game's save to end.
 void tidysaves();
-// The save screen of the home menu.
+// The save screen of the home menu. Two games on one folder take turns with their saves
+// (the lock save/lock), and neither's save drops the other's from the index.
 void save();
 // Loads the game of a place into the globals; on a missing or broken file the player is
 // told, nothing is changed, and the result is false.
