@@ -267,6 +267,23 @@ window.Module = {
   print: (text) => console.log(text),
   printErr: (text) => { console.error(text); say('notice', text); },
 };
+
+// One game at a time in a browser: two pages would each save from their own copy of the
+// folder, and the later would take away what the earlier saved. The lock is held for as
+// long as the page is open; a second page waits for it.
+function takelock(options) {
+  return new Promise((taken) => navigator.locks.request('kurashi', options, (lock) => {
+    taken(lock !== null);
+    return lock && new Promise(() => {});
+  }));
+}
+if (navigator.locks && !(await takelock({ ifAvailable: true }))) {
+  say('notice', 'このゲームはほかのタブかウィンドウで開かれている。' +
+    'セーブが消し合わないよう、そちらを閉じるとここで始まる。');
+  await takelock({});
+  say('notice', '');
+}
+
 term.focus();
 const game = document.createElement('script');
 game.src = 'game.js';

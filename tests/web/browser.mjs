@@ -233,10 +233,23 @@ async function uploads(page, url, late) {
     loaded === words(home) ? '' : `\n${loaded}\n---- terminal:\n${words(home)}`);
 }
 
+// A second page of the game waits, saying why, until the first is closed.
+async function secondpage(browser, first, url) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() =>
+    document.querySelector('#notice').textContent.includes('ほかのタブ'));
+  const waiting = (await screen(page)).trim() === '';
+  await first.close();
+  await showing(page, 'ようこそ');
+  check(waiting, 'a second page waits for the first to close, and then starts');
+  await page.close();
+}
+
 // A browser that keeps nothing (no IndexedDB, as in some private windows): the page says so,
 // and the game plays and saves for as long as the page is open.
 async function nostorage(browser, url) {
-  const page = await browser.newPage();
+  const page = await (await browser.createBrowserContext()).newPage();
   await page.evaluateOnNewDocument(() => Object.defineProperty(window, 'indexedDB', { value: undefined }));
   await page.goto(url);
   await showing(page, 'ようこそ');
@@ -268,6 +281,7 @@ try {
   await reopenandload(page, url, late, home);
   await uploads(page, url, late);
   check(late.length === 0, 'no network request after the page has loaded', late.join(' '));
+  await secondpage(browser, page, url);
   await nostorage(browser, url);
   sitesize();
 } catch (e) {
