@@ -358,7 +358,7 @@ void setupgame(const fuzzgame& g)
 
 fuzzgame play(fuzzgame g, const fuzzsettings& s, keyrandom* r, std::string_view given)
 {
-    g.recording = replayheader(g.seed);
+    g.recording = replayheader(g.seed, opts);
     FuzzConsole c(g, s, r, given);
     playing = &g;
     setconsole(&c);
@@ -399,7 +399,7 @@ fuzzgame replaychecked(const std::string& recording, const fuzzgame& start, cons
     fuzzgame g;
     g.savedgame = start.savedgame;
     g.savedindex = start.savedindex;
-    if (end == std::string::npos || !parsereplayheader(recording.substr(0, end + 1), g.seed)) {
+    if (end == std::string::npos || !parsereplayheader(recording.substr(0, end + 1), g.seed, opts)) {
         g.problem = "no recording";
         return g;
     }

@@ -17,6 +17,9 @@ play() {
     need g++ command -v g++
     need make command -v make
     need libncurses-dev has /usr/include/ncursesw/curses.h /usr/include/ncurses.h
+    # the options file is read with inih, found through pkg-config
+    need libinih-dev has /usr/include/ini.h
+    need pkg-config command -v pkg-config
 }
 
 check() {

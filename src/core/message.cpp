@@ -37,14 +37,15 @@ void addmes(const char* fmt, ...)
     appendmes(buf);
 }
 
-void putmes()
+std::string_view newestlines(std::string_view text)
 {
-    size_t len = std::strlen(message);
-    size_t from = len;
+    size_t from = text.size();
     int breaks = 0;
     while (from > 0 && breaks < 8) {
         from--;
-        if (message[from] == '\n') breaks++;
+        if (text[from] == '\n') breaks++;
     }
-    con().write(std::string_view(message + from, len - from));
+    return text.substr(from);
 }
+
+void putmes() { con().write(newestlines(message)); }

@@ -64,6 +64,14 @@ std::string xdgdata()
     return join(home && *home ? home : ".", ".local/share/kurashi");
 }
 
+std::string xdgconfig()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && xdg[0] == '/') return join(xdg, "kurashi");
+    const char* home = std::getenv("HOME");
+    return home && *home ? join(home, ".config/kurashi") : "";
+}
+
 bool makefolders(const std::string& path)
 {
     for (size_t i = 1; i <= path.size(); i++) {
@@ -98,6 +106,12 @@ bool preparedata(const std::string& folder, std::string& err)
     std::fclose(f);
     std::remove(probe.c_str());
     return true;
+}
+
+std::string optionspath()
+{
+    std::string folder = xdgconfig();
+    return folder.empty() ? "" : join(folder, "kurashi.ini");
 }
 
 void setfolders(const std::string& mapfolder, const std::string& datafolder)

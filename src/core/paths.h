@@ -19,6 +19,10 @@ folders findfolders(const std::string& dir);
 // reason (naming the path) in err.
 bool preparedata(const std::string& data, std::string& err);
 
+// The player's options file: $XDG_CONFIG_HOME/kurashi/kurashi.ini, or
+// ~/.config/kurashi/kurashi.ini; empty when there is no home to find it in.
+std::string optionspath();
+
 void setfolders(const std::string& mapfolder, const std::string& datafolder);
 
 // "map/mine/map3" and the like, inside the map folder.

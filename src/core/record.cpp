@@ -1,6 +1,5 @@
 #include "core/record.h"
 
-
 #include <unistd.h>
 
 namespace {
@@ -25,14 +24,40 @@ std::string RecordConsole::readword(size_t maxbytes, bool leavable)
     return w;
 }
 
-std::string replayheader(unsigned seed) { return magic + std::to_string(seed) + "\n"; }
+std::string replayheader(unsigned seed, const optdata& o)
+{
+    return magic + std::to_string(seed) + (o.assist ? " assist" : "") + (o.vikeys ? " vikeys" : "") + "\n";
+}
 
-bool parsereplayheader(std::string_view line, unsigned& seed)
+namespace {
+// The options named after the seed, each after a blank.
+bool parseoptions(std::string_view words, optdata& o)
+{
+    while (!words.empty()) {
+        if (words[0] != ' ') return false;
+        words.remove_prefix(1);
+        std::string_view w = words.substr(0, words.find(' '));
+        words.remove_prefix(w.size());
+        if (w == "assist") o.assist = true;
+        else if (w == "vikeys") o.vikeys = true;
+        else return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool parsereplayheader(std::string_view line, unsigned& seed, optdata& o)
 {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     std::string_view m(magic);
     if (line.substr(0, m.size()) != m) return false;
     std::string_view digits = line.substr(m.size());
+    size_t blank = digits.find(' ');
+    o = {};
+    if (blank != std::string_view::npos) {
+        if (!parseoptions(digits.substr(blank), o)) return false;
+        digits = digits.substr(0, blank);
+    }
     if (digits.empty() || digits.size() > 10) return false;
     unsigned long long v = 0;
     for (char c : digits) {
@@ -44,17 +69,17 @@ bool parsereplayheader(std::string_view line, unsigned& seed)
     return true;
 }
 
-bool writereplayheader(std::FILE* f, unsigned seed)
+bool writereplayheader(std::FILE* f, unsigned seed, const optdata& o)
 {
-    std::string h = replayheader(seed);
+    std::string h = replayheader(seed, o);
     return std::fputs(h.c_str(), f) >= 0 && std::fflush(f) == 0;
 }
 
-bool readreplayheader(int fd, unsigned& seed)
+bool readreplayheader(int fd, unsigned& seed, optdata& o)
 {
     char line[128];
     size_t len = 0;
     char c = 0;  // an empty file reads nothing into it
     while (len + 1 < sizeof line && ::read(fd, &c, 1) == 1 && c != '\n') line[len++] = c;
-    return c == '\n' && parsereplayheader(std::string_view(line, len), seed);
+    return c == '\n' && parsereplayheader(std::string_view(line, len), seed, o);
 }

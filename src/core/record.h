@@ -1,13 +1,17 @@
 #pragma once
 // Recordings: the seed and every key the game reads, so that a game can be played again
 // exactly through the plain console. A recording is a header line, then the keys as the
-// plain console reads them (word prompts as their word and a line end).
+// plain console reads them (word prompts as their word and a line end). The header names
+// the seed and the options that were on: "kurashi recording 1 seed 88 assist vikeys"; a
+// game played with every option off has the header of the first recordings, which ends
+// with the seed.
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "core/console.h"
+#include "core/opts.h"
 
 // Passes everything to another console and writes every key read into a file.
 class RecordConsole : public Console {
@@ -25,11 +29,12 @@ private:
 };
 
 // The header line of a recording, with its line end.
-std::string replayheader(unsigned seed);
-// The seed of a header line (with or without its line end); false when it is none.
-bool parsereplayheader(std::string_view line, unsigned& seed);
+std::string replayheader(unsigned seed, const optdata& o);
+// The seed and options of a header line (with or without its line end); false when it is
+// none, or names an option this game does not know.
+bool parsereplayheader(std::string_view line, unsigned& seed, optdata& o);
 // Writes the header of a recording.
-bool writereplayheader(std::FILE* f, unsigned seed);
+bool writereplayheader(std::FILE* f, unsigned seed, const optdata& o);
 // Reads the header of a recording from a file descriptor, byte by byte, leaving it at
 // the first key; false when the file is no recording.
-bool readreplayheader(int fd, unsigned& seed);
+bool readreplayheader(int fd, unsigned& seed, optdata& o);

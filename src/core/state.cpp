@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/msglog.h"
+#include "core/opts.h"
 #include "core/rulenumbers.h"
 
 pcdata pc;
@@ -99,4 +100,5 @@ void resetstate()
     zero(minenpc), zero(forestnpc), zero(seanpc);
     zero(message), zero(buf), zero(para), zero(status);
     clearlog();
+    opts = {};
 }

@@ -217,5 +217,6 @@ extern char status[LINESIZE];
 extern const char alphabet[53];
 extern const char numlist[11];
 
-// Puts every global back to its program-start value: zero, but depth 1 and arrow 20.
+// Puts every global back to its program-start value: zero, but depth 1 and arrow 20; the
+// options all off.
 void resetstate();

@@ -7,6 +7,7 @@
 #include "core/help.h"
 #include "core/message.h"
 #include "core/msglog.h"
+#include "core/opts.h"
 #include "field/fieldcmd.h"
 #include "field/floor.h"
 #include "field/gather.h"
@@ -37,15 +38,16 @@ namespace {
 bool busy() { return rest > 0 || gathering[2] > 0 || eat[1] > 0; }
 }  // namespace
 
-int keyprompt()
+int keyprompt(bool fresh)
 {
     if (!busy()) {
         tx = ty = 100;  // no cell highlighted
-        draw();
+        if (fresh) drawturn();
+        else draw();
     }
     clearmes();
     for (int s = 0; s < NSTAT; s++) *statof(pc, s).mod = 0;
-    return busy() ? KEYENTER : mygetch();
+    return busy() ? KEYENTER : vikey(mygetch());
 }
 
 bool fieldcommand(int key)
@@ -80,7 +82,7 @@ bool fieldcommand(int key)
 void fieldturn()
 {
     overlay();
-    while (!fieldcommand(keyprompt())) {
+    for (bool fresh = true; !fieldcommand(keyprompt(fresh)); fresh = false) {
     }
     endturn();
     if (pc.hp < 0) dead();

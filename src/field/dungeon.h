@@ -5,8 +5,10 @@ void dungeon();
 // One turn, step by step (so that a turn can be played on its own):
 // the items, creatures and player laid onto the display grid;
 void overlay();
-// the screen (unless a rest, gathering or meal runs by itself) and the next command's key;
-int keyprompt();
+// the screen (unless a rest, gathering or meal runs by itself) and the next command's key,
+// h j k l as arrows with vikeys; fresh at the turn's first prompt, which shows what the turn
+// before brought;
+int keyprompt(bool fresh = true);
 // the command: true when a turn passes, false to go back to the key prompt;
 bool fieldcommand(int key);
 // the end-of-turn block: countdowns, regeneration, the creatures, the floor's time limit,

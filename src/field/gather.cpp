@@ -8,6 +8,7 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
+#include "core/opts.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -129,7 +130,7 @@ void gathercmd(int key)
     if (!ask) return;
     print("%s", ask->question);
     int x, y;
-    if (!direction(mygetch(), x, y)) return;
+    if (!direction(vikey(mygetch()), x, y)) return;
     if (onmap(x, y) && fits(key, map[y][x])) {
         gathering[0] = x;
         gathering[1] = y;

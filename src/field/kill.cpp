@@ -6,6 +6,7 @@
 #include "core/console.h"
 #include "core/message.h"
 #include "core/msglog.h"
+#include "core/opts.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -66,6 +67,19 @@ int spellroom()
     return -1;
 }
 
+// The spells on offer: their names, and in the assisted view their letters, MP, what they do
+// and which are known already.
+void spelloffer()
+{
+    for (int s = 0; s < NMAGIC; s++) {
+        const magicdata& m = magiclist[s];
+        if (opts.assist)
+            print("%c:%s(MP%d,%s)%s\n", alphabet[s], m.name, m.mp, m.desc, knows(s) ? " 覚えている" : "");
+        else
+            print("%s\n", m.name);
+    }
+}
+
 // The player must pick a spell not yet known; there is no way out of the choice.
 void choosespell()
 {
@@ -74,7 +88,7 @@ void choosespell()
     for (;;) {
         cls();
         print("何の魔法を覚える？\n\n");
-        for (const magicdata& m : magiclist) print("%s\n", m.name);
+        spelloffer();
         int s = alp2int(mygetch());
         if (s >= NMAGIC) continue;
         if (knows(s)) {

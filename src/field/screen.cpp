@@ -4,11 +4,14 @@
 
 #include "field/screen.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
 
+#include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
+#include "core/opts.h"
 #include "core/state.h"
 #include "core/text.h"
 
@@ -64,6 +67,23 @@ char glyphchar(int glyph)
     return c >= 32 && c < 127 ? static_cast<char>(c) : ' ';
 }
 
+// In the assisted view the grounds that share a glyph with another get their own: rough
+// ground beside wall, shallow water beside deep, and seeds beside the floor they lie on.
+tile shown(int i, int j)
+{
+    tile t = mi[i][j];
+    if (!opts.assist) return t;
+    switch (map[i][j]) {
+    case TROUGH: t.glyph = ':'; break;
+    case TROUGH2: t.glyph = '='; break;
+    case TITEM:
+        if (t.glyph == '.') t.glyph = '"';
+        break;
+    default: break;
+    }
+    return t;
+}
+
 void cells(painter& p, int i)
 {
     for (int j = pc.x - LEFT; j < pc.x - LEFT + WINW; j++) {
@@ -73,8 +93,9 @@ void cells(painter& p, int i)
             p.text("# ", 2);
             continue;
         }
-        const char cell[2] = {glyphchar(mi[i][j].glyph), ' '};
-        p.color(back * 16 + mi[i][j].color);
+        tile t = shown(i, j);
+        const char cell[2] = {glyphchar(t.glyph), ' '};
+        p.color(back * 16 + t.color);
         p.text(cell, 2);
     }
 }
@@ -88,8 +109,17 @@ void hungerword(painter& p)
     else if (s < 300) p.textf(CWHITE, "\t空腹");
 }
 
-// Beside the first three rows of the window: the calendar, the floor, the hunger.
-void sidetext(painter& p, int row)
+// The turns the player has left on this floor once its warning has come, counting the turn
+// of the fall itself; 0 before the warning.
+int turnsleft()
+{
+    bool warned = pc.floorturn > stayfloor - 30;
+    return warned && pc.floorturn < stayfloor ? stayfloor - pc.floorturn : 0;
+}
+
+// Beside the first three rows of the window: the calendar, the floor, the hunger. In the
+// assisted view, below them the turns left before the fall and the aiming cursor's keys.
+void sidetext(painter& p, int row, bool aiming)
 {
     if (row == 0)
         p.textf(CWHITE, "\t%d年 %d月 %d日 %d時 %d分", year, month + 1, day + 1, hour, min / 100);
@@ -97,6 +127,13 @@ void sidetext(painter& p, int row)
         p.textf(CWHITE, "\t地下%d階", depth);
     else if (row == 2)
         hungerword(p);
+    if (!opts.assist) return;
+    if (row == 3 && turnsleft() > 0)
+        p.textf(CLIGHTRED, "\t落下まであと%dターン", turnsleft());
+    else if (row == 5 && aiming)
+        p.textf(CYELLOW, "\t方向キー:動かす Tab:生き物へ");
+    else if (row == 6 && aiming)
+        p.textf(CYELLOW, "\tEnter/t:決定 Esc/q:やめる");
 }
 
 // Every stat under a temporary change, with its turns left: raised in yellow, else magenta.
@@ -110,15 +147,15 @@ void statchanges(painter& p)
         p.textf(up ? CYELLOW : CLIGHTMAGENTA, up ? "%sUP:%d " : "%sDOWN:%d ", names[s], *v.turn);
     }
 }
-}  // namespace
 
-void draw()
+// The whole screen with the messages given.
+void paint(bool aiming, std::string_view messages)
 {
     cls();
     painter p;
     for (int r = 0; r < WINH; r++) {
         cells(p, pc.y - ABOVE + r);
-        sidetext(p, r);
+        sidetext(p, r, aiming);
         p.text("\n", 1);
     }
     p.textf(CWHITE, "%s\n", para);
@@ -126,5 +163,38 @@ void draw()
     statchanges(p);
     p.color(CWHITE);
     p.flush();
-    putmes();
+    con().write(messages);
+}
+
+constexpr int PAGE = 7;  // messages on a held page: its prompt takes the eighth line
+
+int linebreaks(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+// Where the nth line break of text stands (n from 1; there must be as many).
+size_t nthbreak(std::string_view text, int n)
+{
+    size_t at = text.find('\n');
+    while (--n > 0) at = text.find('\n', at + 1);
+    return at;
+}
+}  // namespace
+
+void draw() { paint(false, newestlines(message)); }
+
+void drawaim() { paint(true, newestlines(message)); }
+
+void drawturn()
+{
+    std::string_view rest(message);
+    // every message of the turn is seen, in order; the key read here is no command
+    while (opts.assist && linebreaks(rest) > 8) {
+        size_t end = nthbreak(rest, PAGE + 1);
+        paint(false, rest.substr(0, end));
+        setcolor(CYELLOW);
+        print("\n-- 続き --");
+        setcolor(CWHITE);
+        mygetch();
+        rest.remove_prefix(end);
+    }
+    paint(false, newestlines(rest));
 }

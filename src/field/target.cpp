@@ -5,6 +5,7 @@
 
 #include "core/console.h"
 #include "core/message.h"
+#include "core/opts.h"
 #include "core/state.h"
 #include "field/occupant.h"
 #include "field/screen.h"
@@ -28,6 +29,60 @@ int targetmove(int base, int current, int step)
     }
     return n;
 }
+
+namespace {
+constexpr int KEYTAB = 9;
+
+// The grounds the written look passes over, named in the assisted view.
+void assistinfo(int code)
+{
+    switch (code) {
+    case TFLOOR: addmes("\nそこには床がある"); break;
+    case TROUGH: addmes("\nそこには荒れ地がある(歩くと遅くなる)"); break;
+    case TROUGH2: addmes("\nそこには浅瀬がある(歩くと遅くなる)"); break;
+    case TWATER: addmes("\nそこには水場がある"); break;
+    default: break;
+    }
+}
+
+bool inreach(const npcdata& c)
+{
+    int dx = c.x - pc.x, dy = c.y - pc.y;
+    return c.hp >= 0 && onmap(c.x, c.y) && (dx || dy) && dx >= -REACH && dx <= REACH && dy >= -REACH &&
+           dy <= REACH;
+}
+
+// Where creature i comes in Tab's round: hostile ones first, then by distance, then by index.
+int tabrank(int i)
+{
+    const npcdata& c = npc[i];
+    int dx = c.x - pc.x, dy = c.y - pc.y;
+    return ((c.attitude == -1 ? 0 : 1000) + dx * dx + dy * dy) * MAXNPC + i;
+}
+
+// Tab in the assisted view: the cursor goes to the nearest creature within reach, and on
+// each further Tab to the next one, round again after the last.
+void tabjump()
+{
+    int here = npcat(tx, ty);
+    int now = here >= 0 && inreach(npc[here]) ? tabrank(here) : -1;
+    int next = -1, first = -1;
+    for (int i = 0; i < numnpc; i++) {
+        if (!inreach(npc[i])) continue;
+        int r = tabrank(i);
+        if (first < 0 || r < tabrank(first)) first = i;
+        if (r > now && (next < 0 || r < tabrank(next))) next = i;
+    }
+    clearmes();
+    if (next < 0) next = first;
+    if (next < 0) {
+        appendmes("射程内に生き物はいない");
+        return;
+    }
+    tx = npc[next].x;
+    ty = npc[next].y;
+}
+}  // namespace
 
 int targetinfo()
 {
@@ -53,7 +108,9 @@ int targetinfo()
         if (i >= 0) addmes("\nそこには%sがある", itm[i].name);
         break;
     }
-    default: break;
+    default:
+        if (opts.assist) assistinfo(c);
+        break;
     }
     return c;
 }
@@ -63,8 +120,9 @@ int targetselect()
     tx = pc.x;
     ty = pc.y;
     for (;;) {
-        draw();
-        int key = mygetch();
+        drawaim();
+        int key = vikey(mygetch());
+        if (key == KEYTAB && opts.assist) tabjump();
         switch (key) {
         case KEYESC:
         case 'q': return -1;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/gameend.h"
+#include "core/opts.h"
 #include "core/paths.h"
 #include "core/plainconsole.h"
 #include "core/record.h"
@@ -18,6 +19,7 @@
 #include "field/floor.h"
 #include "home/home.h"
 #include "home/options.h"
+#include "home/optionsfile.h"
 #include "home/savefile.h"
 #include "home/title.h"
 
@@ -48,12 +50,12 @@ int fail(const std::string& what)
     return EXITSTARTUP;
 }
 
-// Opens the replay and takes its seed; false with the reason.
+// Opens the replay and takes its seed and options; false with the reason.
 bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
 {
     s.replayfd = open(o.replay.c_str(), O_RDONLY);
     if (s.replayfd < 0) return err = "cannot read " + o.replay, false;
-    if (!readreplayheader(s.replayfd, seed)) return err = o.replay + " is no recording", false;
+    if (!readreplayheader(s.replayfd, seed, opts)) return err = o.replay + " is no recording", false;
     if (!o.dir.empty()) return true;
     // never the player's own folder: a replay that has no folder of its own does not start
     std::error_code ec;
@@ -67,8 +69,17 @@ bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
 bool openrecord(const options& o, session& s, unsigned seed, std::string& err)
 {
     s.record = std::fopen(o.record.c_str(), "wb");
-    if (!s.record || !writereplayheader(s.record, seed)) return err = "cannot write " + o.record, false;
+    if (!s.record || !writereplayheader(s.record, seed, opts)) return err = "cannot write " + o.record, false;
     return true;
+}
+
+// The options file, then the command line over it.
+void chooseoptions(const options& o)
+{
+    std::string complaints;
+    readoptionsfile(optionspath(), opts, complaints);
+    std::fputs(complaints.c_str(), stderr);  // a bad line never stops the game
+    if (o.assist >= 0) opts.assist = o.assist;
 }
 
 void openconsole(const options& o, session& s)
@@ -88,14 +99,15 @@ int main(int argc, char** argv)
     if (rc >= 0) return rc;
     folders f = findfolders(o.dir);
     if (o.help) {
-        printhelp(f);
+        printhelp(f, optionspath());
         return EXITOK;
     }
 
     session s;
     std::string err;
     unsigned seed = o.seed;
-    if (!o.replay.empty() && !openreplay(o, s, seed, err)) return fail(err);
+    if (o.replay.empty()) chooseoptions(o);
+    else if (!openreplay(o, s, seed, err)) return fail(err);
     if (!o.record.empty() && !openrecord(o, s, seed, err)) return fail(err);
     std::srand(seed);
     if (!s.tempdata.empty()) f.data = s.tempdata;

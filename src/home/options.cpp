@@ -12,8 +12,8 @@
 
 namespace {
 const char usage[] =
-    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--record FILE] [--replay FILE]\n"
-    "               [--help] [--version]\n";
+    "usage: kurashi [--seed N] [--plain] [--dir DIR] [--assist | --no-assist]\n"
+    "               [--record FILE] [--replay FILE] [--help] [--version]\n";
 
 const char keys[] =
     "\n"
@@ -23,7 +23,12 @@ const char keys[] =
     "  --dir DIR  the folder holding map/ and save/ (default: the working directory when it\n"
     "             holds map/, else the installed maps with your saves in\n"
     "             $XDG_DATA_HOME/kurashi or ~/.local/share/kurashi)\n"
-    "  --record FILE  write the seed and every key read into FILE\n"
+    "  --assist, --no-assist  the assisted view on or off, whatever the options file says:\n"
+    "             spells listed with letters, MP and what they do; rough ground, shallow\n"
+    "             water and seeds in glyphs of their own; the turns left before the fall;\n"
+    "             the aim's keys, Tab to the nearest creature; the look names every\n"
+    "             ground; more than 8 messages in a turn wait for a key (-- 続き --)\n"
+    "  --record FILE  write the seed, the options and every key read into FILE\n"
     "  --replay FILE  play a recording back through the plain console (same seed, same\n"
     "             keys, same screens); saves go to a temporary folder unless --dir is given\n"
     "\n"
@@ -31,8 +36,12 @@ const char keys[] =
     "           f equip  g craft  h expand  i information  j save  k quit  ? guide\n"
     "field:     arrows move/attack  > < stairs  g pick up  r rest  f shoot  T throw\n"
     "           t use  m cast  * look  F fish  C fell  D dig  w equip  d discard\n"
-    "           ? help (? again: guide)  x quit\n"
-    "both:      Ctrl-P message log (no game time passes in the log or the guide)\n";
+    "           ? help (? again: guide)  x quit    (vikeys: h j k l move too)\n"
+    "both:      Ctrl-P message log (no game time passes in the log or the guide)\n"
+    "\n"
+    "options file: lines of key = value, read at start-up\n"
+    "  assist = on|off   the assisted view (default off)\n"
+    "  vikeys = on|off   h j k l move in the field, aim and choose a direction (default off)\n";
 
 bool number(const char* s, unsigned& out)
 {
@@ -65,6 +74,8 @@ int parseoptions(int argc, char** argv, options& o)
             if (*KURASHI_COMMIT) std::printf("kurashi %s (git %s)\n", KURASHI_VERSION, KURASHI_COMMIT);
             else std::printf("kurashi %s\n", KURASHI_VERSION);
             return EXITOK;
+        } else if (!std::strcmp(a, "--assist") || !std::strcmp(a, "--no-assist")) {
+            o.assist = !std::strcmp(a, "--assist");
         } else if (!std::strcmp(a, "--plain")) {
             o.plain = true;
         } else if (!std::strcmp(a, "--seed")) {
@@ -81,12 +92,16 @@ int parseoptions(int argc, char** argv, options& o)
             return fail("unknown option", a);
         }
     }
+    // a replay looks as it was played: the 続き prompt of the assisted view reads a key
+    if (!o.replay.empty() && o.assist >= 0)
+        return fail("a replay plays with the options it was recorded with", o.assist ? "--assist" : "--no-assist");
     return -1;
 }
 
-void printhelp(const folders& f)
+void printhelp(const folders& f, const std::string& optionsfile)
 {
     std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
-                "  death log:   %s/dead.txt\n",
-                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str());
+                "  death log:   %s/dead.txt\n  options:     %s\n",
+                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str(),
+                optionsfile.empty() ? "(no home folder: none)" : optionsfile.c_str());
 }

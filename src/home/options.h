@@ -1,5 +1,6 @@
 #pragma once
-// The command line: kurashi [--seed N] [--plain] [--dir DIR] [--help] [--version]
+// The command line: kurashi [--seed N] [--plain] [--dir DIR] [--assist | --no-assist]
+// [--record FILE] [--replay FILE] [--help] [--version]
 
 #include <string>
 
@@ -11,6 +12,7 @@ struct options {
     bool help = false;
     std::string record;  // write the seed and every key into this file
     std::string replay;  // play a recording back through the plain console
+    int assist = -1;     // --assist 1, --no-assist 0, neither -1: as the options file says
 };
 
 struct folders;
@@ -18,5 +20,5 @@ struct folders;
 // Reads the arguments. Returns -1 to go on (to play, or to print the help when o.help is
 // set), or the exit status at once (after a bad option or the version has been printed).
 int parseoptions(int argc, char** argv, options& o);
-// The usage, the keys, and the folders this run uses.
-void printhelp(const folders& f);
+// The usage, the keys, and the folders and options file this run uses.
+void printhelp(const folders& f, const std::string& optionsfile);

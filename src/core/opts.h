@@ -1,0 +1,15 @@
+#pragma once
+// The player's options: how the game is shown and which keys move. Filled once at start-up
+// (from the options file and the command line, or from a recording) and never changed
+// during a game. None of them changes a rule: the assisted view is read only by the code
+// that draws screens and menus.
+
+struct optdata {
+    bool assist;  // the assisted view: labels, distinct glyphs, counts, prompts
+    bool vikeys;  // h j k l move in the field, as the arrow keys do
+};
+
+extern optdata opts;
+
+// With vikeys, h j k l as the arrow keys left, down, up, right; any other key as it is.
+int vikey(int key);

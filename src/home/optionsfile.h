@@ -1,0 +1,16 @@
+#pragma once
+// The options file: "key = value" lines of an INI file, read with the inih library.
+//   assist = on|off    the assisted view
+//   vikeys = on|off    h j k l move in the field
+// This file alone needs the library: a build without it leaves optionsfile.cpp out and
+// plays with the defaults and the command line.
+
+#include <string>
+
+#include "core/opts.h"
+
+// Reads the file at path into o. A line at fault (no "key = value", an unknown key, a value
+// other than on or off, a line too long) is left out, so its key keeps what it had, and is
+// told in complaints as one line "kurashi: PATH:LINE: what was wrong". A missing file is
+// no fault and leaves o as it was.
+void readoptionsfile(const std::string& path, optdata& o, std::string& complaints);
