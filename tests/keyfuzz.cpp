@@ -219,6 +219,7 @@ public:
 
     int getkey() override
     {
+        if (settings.passmore && showing("-- 続き --")) return game.held++, ' ';
         before();
         for (;;) {
             int c = nextbyte(false);
@@ -356,13 +357,14 @@ void setupgame(const fuzzgame& g)
     tidysaves();
 }
 
-fuzzgame play(fuzzgame g, const fuzzsettings& s, keyrandom* r, std::string_view given)
+fuzzgame play(fuzzgame g, const fuzzsettings& s, keyrandom* r, std::string_view given, const optdata& o)
 {
-    g.recording = replayheader(g.seed, opts);
+    g.recording = replayheader(g.seed, o);
     FuzzConsole c(g, s, r, given);
     playing = &g;
     setconsole(&c);
     setupgame(g);
+    opts = o;
     try {
         begin();
         c.checking = true;
@@ -390,7 +392,7 @@ fuzzgame fuzzone(unsigned seed, const fuzzsettings& s)
         seasoned(r, g);
         opening = "ba";
     }
-    return play(g, s, &r, opening);
+    return play(g, s, &r, opening, s.opts);
 }
 
 fuzzgame replaychecked(const std::string& recording, const fuzzgame& start, const fuzzsettings& s)
@@ -399,11 +401,12 @@ fuzzgame replaychecked(const std::string& recording, const fuzzgame& start, cons
     fuzzgame g;
     g.savedgame = start.savedgame;
     g.savedindex = start.savedindex;
-    if (end == std::string::npos || !parsereplayheader(recording.substr(0, end + 1), g.seed, opts)) {
+    optdata o;
+    if (end == std::string::npos || !parsereplayheader(recording.substr(0, end + 1), g.seed, o)) {
         g.problem = "no recording";
         return g;
     }
-    return play(g, s, nullptr, std::string_view(recording).substr(end + 1));
+    return play(g, s, nullptr, std::string_view(recording).substr(end + 1), o);
 }
 
 const fuzzgame* currentfuzzgame() { return playing; }

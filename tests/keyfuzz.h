@@ -5,10 +5,16 @@
 
 #include <string>
 
+#include "core/opts.h"
+
 struct fuzzsettings {
     long keys = 5000;          // a game ends as if its input closed after this many keys
     bool keepscreens = false;  // keep every screen, as the plain console writes them
     int stucklimit = 2000;     // this many keys on one unchanged screen is a fault
+    optdata opts{};            // a new game's options (a recording's are in its header)
+    // every "-- 続き --" answered with a key outside the recording, so that keys recorded
+    // without the assisted view play the same with it
+    bool passmore = false;
 };
 
 struct fuzzgame {
@@ -19,6 +25,7 @@ struct fuzzgame {
     std::string recording;    // header and key bytes, for --replay
     std::string screens;      // with keepscreens: everything written, "\f" at each clear
     std::string lastscreen;
+    int held = 0;             // pages of messages answered by passmore
     // A game that begins by loading a seasoned household: the files of save/ it loads,
     // which a replay needs in the save/ of its --dir.
     std::string savedgame, savedindex;
