@@ -4,9 +4,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
+#include "core/opts.h"
 #include "core/paths.h"
 #include "core/rules.h"
 #include "field/floor.h"
@@ -245,6 +248,25 @@ TEST_F(Field, TheFloorWarnsForItsLast29TurnsThenThePlayerFalls)
     EXPECT_EQ(pc.floorturn, 0);
     EXPECT_EQ(pc.hp, 50);
     EXPECT_EQ(arrow, 20) << "falling brings no arrows";
+}
+
+// The count beside the window, turn by turn, agrees with the turn the fall comes.
+TEST_F(Field, TheAssistedViewCountsTheTurnsLeftBeforeTheFall)
+{
+    opts.assist = true;
+    pc.hp = pc.maxhp = 1000;
+    pc.floorturn = stayfloor - 35;
+    std::vector<int> counts;  // what the screen of each turn showed, 0 for nothing
+    while (depth == 1 && counts.size() < 50) {
+        keys("z");
+        ASSERT_EQ(turn(), -1);
+        size_t at = screen().find("落下まであと");
+        counts.push_back(at == std::string::npos ? 0 : std::atoi(screen().c_str() + at + std::strlen("落下まであと")));
+    }
+    ASSERT_EQ(depth, 2);
+    int fall = static_cast<int>(counts.size()) - 1;
+    EXPECT_EQ(fall + 1 - std::count(counts.begin(), counts.end(), 0), 29) << "from the first warning on";
+    for (int k = 0; k <= fall; k++) EXPECT_TRUE(!counts[k] || k + counts[k] - 1 == fall) << "turn " << k;
 }
 
 TEST_F(Field, TheFallCanKill)
