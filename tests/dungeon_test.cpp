@@ -47,6 +47,14 @@ TEST_F(Field, AnyOtherKeyPassesATurnAndLookingDoesNot)
     EXPECT_NE(all().find("メッセージ履歴"), std::string::npos);
 }
 
+TEST_F(Field, WithVikeysHJKLAreTheArrowKeys)
+{
+    keys("hjkl" "hjklz");
+    for (int k : {'h', 'j', 'k', 'l'}) EXPECT_EQ(keyprompt(), k);
+    opts.vikeys = true;
+    for (int k : {KEYLEFT, KEYDOWN, KEYUP, KEYRIGHT, int('z')}) EXPECT_EQ(keyprompt(), k);
+}
+
 TEST_F(Field, QuitEndsTheGameWithoutAnotherTurn)
 {
     keys("xy");

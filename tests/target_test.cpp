@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/opts.h"
 #include "core/rules.h"
 #include "drawkit.h"
 #include "field/dungeon.h"
@@ -101,6 +102,49 @@ TEST_F(Aim, TheCursorDescribesEveryCellItCrossesAndGivesBackTheChosenCode)
     EXPECT_EQ(targetselect(), -1);
     keys("t");
     EXPECT_EQ(targetselect(), TOCCUPIED) << "'t' confirms the player's own cell";
+}
+
+TEST_F(Aim, InTheAssistedViewTabGoesRoundTheCreaturesInReachAndEveryGroundIsNamed)
+{
+    putnpc(0, MINER, 21, 20);  // peaceful, the nearest
+    putnpc(1, RAT, 18, 20);    // hostile, two away
+    putnpc(2, RAT, 20, 23);    // hostile, three away
+    putnpc(3, RAT, 26, 20);    // beyond the reach
+    struct {
+        bool assist;
+        const char* keys;
+        int x, y;
+    } const rounds[] = {{false, "\t\r", 20, 20}, {true, "\t\r", 18, 20}, {true, "\t\t\r", 20, 23},
+                        {true, "\t\t\t\r", 21, 20}, {true, "\t\t\t\t\r", 18, 20}};
+    for (const auto& r : rounds) {
+        opts.assist = r.assist;
+        keys(r.keys);
+        EXPECT_EQ(targetselect(), TOCCUPIED);
+        EXPECT_EQ(tx * 100 + ty, r.x * 100 + r.y) << r.keys;
+    }
+    opts.vikeys = true;
+    keys("hhk\r");
+    targetselect();
+    EXPECT_EQ(tx * 100 + ty, 1819) << "h j k l steer the cursor with vikeys";
+    for (int i = 0; i < 3; i++) npc[i].hp = -1;
+    keys("\t\x1b");
+    targetselect();
+    EXPECT_STREQ(message, "射程内に生き物はいない\nそこにはあなたがいる");
+
+    const std::pair<int, const char*> grounds[] = {{TFLOOR, "\nそこには床がある"},
+                                                   {TROUGH, "\nそこには荒れ地がある(歩くと遅くなる)"},
+                                                   {TROUGH2, "\nそこには浅瀬がある(歩くと遅くなる)"},
+                                                   {TWATER, "\nそこには水場がある"}};
+    tx = ty = 21;
+    for (const auto& [code, text] : grounds) {
+        setcell(21, 21, code);
+        for (bool assist : {false, true}) {
+            opts.assist = assist;
+            clearmes();
+            EXPECT_EQ(targetinfo(), code);
+            EXPECT_STREQ(message, assist ? text : "");
+        }
+    }
 }
 
 TEST_F(Aim, LookingTakesNoTurnAndShowsTheCursorOnGrey)
