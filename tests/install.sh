@@ -30,7 +30,7 @@ fi
 [ -f "$share/kurashi/map/sea/map5" ] || fail "no installed maps"
 gzip -t "$share/man/man6/kurashi.6.gz" || fail "no installed manual page"
 
-export XDG_DATA_HOME="$tmp/xdg"
+export XDG_DATA_HOME="$tmp/xdg" XDG_CONFIG_HOME="$tmp/config"
 mkdir "$tmp/one" "$tmp/two"
 
 # a new game, saved in place a, then quit
@@ -48,6 +48,7 @@ grep -q '名前:hero(Lv.1)' out || fail "the saved game did not load"
 rm out
 [ -z "$(ls -A "$tmp/two")" ] || fail "something was written where the game ran"
 "$game" --help | grep -q "saves:       $XDG_DATA_HOME/kurashi/save" || fail "--help names other folders"
+"$game" --help | grep -q "options:     $XDG_CONFIG_HOME/kurashi/kurashi.ini" || fail "--help names another options file"
 
 # from a folder holding map/, the saves stay there
 mkdir "$tmp/own"
