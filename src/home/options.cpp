@@ -23,11 +23,13 @@ const char keys[] =
     "  --dir DIR  the folder holding map/ and save/ (default: the working directory when it\n"
     "             holds map/, else the installed maps with your saves in\n"
     "             $XDG_DATA_HOME/kurashi or ~/.local/share/kurashi)\n"
-    "  --assist, --no-assist  the assisted view on or off, whatever the options file says:\n"
-    "             spells listed with letters, MP and what they do; rough ground, shallow\n"
-    "             water and seeds in glyphs of their own; the turns left before the fall;\n"
-    "             the aim's keys, Tab to the nearest creature; the look names every\n"
-    "             ground; more than 8 messages in a turn wait for a key (-- 続き --)\n"
+    "  --assist, --no-assist\n"
+    "             the assisted view on or off, whatever the options file says:\n"
+    "             spells listed with letters, MP and what they do; rough ground,\n"
+    "             shallow water and seeds in glyphs of their own; the turns left\n"
+    "             before the fall; the aim's keys, Tab to the nearest creature; the\n"
+    "             look names every ground; more than 8 messages in a turn wait for\n"
+    "             a key (-- 続き --)\n"
     "  --record FILE  write the seed, the options and every key read into FILE\n"
     "  --replay FILE  play a recording back through the plain console (same seed, same\n"
     "             keys, same screens); saves go to a temporary folder unless --dir is given\n"
@@ -41,7 +43,7 @@ const char keys[] =
     "\n"
     "options file: lines of key = value, read at start-up\n"
     "  assist = on|off   the assisted view (default off)\n"
-    "  vikeys = on|off   h j k l move in the field, aim and choose a direction (default off)\n";
+    "  vikeys = on|off   h j k l move, aim and choose a direction (default off)\n";
 
 bool number(const char* s, unsigned& out)
 {
