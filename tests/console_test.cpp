@@ -5,7 +5,6 @@
 
 #include "core/lineinput.h"
 #include "core/plainconsole.h"
-#include "core/record.h"
 #include "core/termnotice.h"
 #include "core/text.h"
 #include "testkit.h"
@@ -95,18 +94,6 @@ TEST(PlainConsole, InputEndingInsideAWordPromptEndsTheGame)
     setconsole(p.console);
     EXPECT_EQ(run([&] { p.console->readword(16); }), EXITINPUT);
     setconsole(nullptr);
-}
-
-TEST(Recording, TheHeaderNamesTheSeedAndTheOptionsThatWereOn)
-{
-    unsigned seed;
-    optdata o;
-    EXPECT_EQ(replayheader(88, {}), "kurashi recording 1 seed 88\n") << "as the first recordings";
-    ASSERT_TRUE(parsereplayheader(replayheader(7, {true, true}), seed, o));
-    EXPECT_TRUE(seed == 7 && o.assist && o.vikeys);
-    for (const char* bad : {"kurashi recording 1 seed 7 colour", "kurashi recording 1 seed 7  assist",
-                            "kurashi recording 1 seed  assist"})
-        EXPECT_FALSE(parsereplayheader(bad, seed, o)) << bad;
 }
 
 class Scripted : public GameTest {};

@@ -48,7 +48,8 @@ grep -q '名前:hero(Lv.1)' out || fail "the saved game did not load"
 rm out
 [ -z "$(ls -A "$tmp/two")" ] || fail "something was written where the game ran"
 "$game" --help | grep -q "saves:       $XDG_DATA_HOME/kurashi/save" || fail "--help names other folders"
-"$game" --help | grep -q "options:     $XDG_CONFIG_HOME/kurashi/kurashi.ini" || fail "--help names another options file"
+"$game" --help | grep -q "options:     $XDG_CONFIG_HOME/kurashi/kurashi.ini" ||
+    fail "--help names another options file"
 
 # from a folder holding map/, the saves stay there
 mkdir "$tmp/own"

@@ -357,7 +357,8 @@ void setupgame(const fuzzgame& g)
     tidysaves();
 }
 
-fuzzgame play(fuzzgame g, const fuzzsettings& s, keyrandom* r, std::string_view given, const optdata& o)
+fuzzgame play(fuzzgame g, const fuzzsettings& s, keyrandom* r, std::string_view given,
+               const optdata& o)
 {
     g.recording = replayheader(g.seed, o);
     FuzzConsole c(g, s, r, given);
@@ -392,7 +393,7 @@ fuzzgame fuzzone(unsigned seed, const fuzzsettings& s)
         seasoned(r, g);
         opening = "ba";
     }
-    return play(g, s, &r, opening, s.opts);
+    return play(g, s, &r, opening, {});
 }
 
 fuzzgame replaychecked(const std::string& recording, const fuzzgame& start, const fuzzsettings& s)

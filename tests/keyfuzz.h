@@ -5,16 +5,11 @@
 
 #include <string>
 
-#include "core/opts.h"
-
 struct fuzzsettings {
     long keys = 5000;          // a game ends as if its input closed after this many keys
     bool keepscreens = false;  // keep every screen, as the plain console writes them
     int stucklimit = 2000;     // this many keys on one unchanged screen is a fault
-    optdata opts{};            // a new game's options (a recording's are in its header)
-    // every "-- 続き --" answered with a key outside the recording, so that keys recorded
-    // without the assisted view play the same with it
-    bool passmore = false;
+    bool passmore = false;     // "-- 続き --" answered apart from the keys a recording holds
 };
 
 struct fuzzgame {

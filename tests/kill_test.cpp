@@ -2,7 +2,6 @@
 
 #include "field/kill.h"
 
-#include "core/opts.h"
 #include "core/rules.h"
 #include "fieldcheck.h"
 #include "field/occupant.h"
@@ -90,18 +89,6 @@ TEST_F(Kill, ANewSpellIsChosenAtEveryThirdLevelUntilAllAreKnown)
                             "軽傷治癒\n重傷治癒\n致命傷治癒\nショートテレポート\nテレポート\n"
                             "魔法の矢\nマジックミサイル\n魔力の嵐\n英雄\n魔法の盾\n賢者\n俊足\n"
                             "あなたは重傷治癒の魔法を覚えた");
-
-    opts.assist = true;  // letters, MP, what each does, and which are known
-    pc.lv = 5, pc.exp = 99;
-    slain(0, 5);
-    keys("c");
-    EXPECT_EQ(run([] { kill(0, 21, 20); }), -1);
-    EXPECT_EQ(pc.magic[2], 2);
-    EXPECT_NE(all().find("\n\na:軽傷治癒(MP5,HP回復) 覚えている\nb:重傷治癒(MP10,HP回復) 覚えている\n"
-                         "c:致命傷治癒(MP20,HP回復)\n"),
-              std::string::npos);
-    EXPECT_NE(screen().find("\nl:俊足(MP10,一時的に速度を上げる)\nあなたは致命傷治癒"), std::string::npos);
-    opts.assist = false;
 
     // levels 4 and 5 ask nothing, nor does 3 when jumped over, nor 21
     for (auto [from, exp] : {std::pair{3, 3}, {4, 4}, {2, 202}, {20, 20}}) {

@@ -80,6 +80,9 @@ std::string worldbytes()
                   numitem, maxinv, maxmat, maxequip, excite, stayfloor, depth, arrow})
         add(v);
     add(skl);
+    add(map), add(itm), add(rest), add(gathering), add(tohouse), add(eat), add(tx), add(ty);
+    for (const npcdata& c : npc)
+        add(c.energy), add(c.hp), add(c.mp), add(c.x), add(c.y), add(c.attitude);
     return b;
 }
 

@@ -24,7 +24,8 @@ void spit(const std::string& path, const std::string& bytes);
 bool exists(const std::string& path);
 // A committed file of tests/data.
 std::string fixture(const std::string& name);
-// Every global a load may touch, as raw bytes, to see that a refused load changed nothing.
+// Every global a load may touch, and the floor, as raw bytes: to see that a refused load
+// changed nothing, or that two games reached the same state.
 std::string worldbytes();
 // The text with its word i (counted from 0, blanks and line ends between words) replaced.
 std::string withword(const std::string& text, int i, const std::string& word);

@@ -26,7 +26,8 @@ std::string RecordConsole::readword(size_t maxbytes, bool leavable)
 
 std::string replayheader(unsigned seed, const optdata& o)
 {
-    return magic + std::to_string(seed) + (o.assist ? " assist" : "") + (o.vikeys ? " vikeys" : "") + "\n";
+    return magic + std::to_string(seed) + (o.assist ? " assist" : "") +
+           (o.vikeys ? " vikeys" : "") + "\n";
 }
 
 namespace {

@@ -74,7 +74,8 @@ void spelloffer()
     for (int s = 0; s < NMAGIC; s++) {
         const magicdata& m = magiclist[s];
         if (opts.assist)
-            print("%c:%s(MP%d,%s)%s\n", alphabet[s], m.name, m.mp, m.desc, knows(s) ? " 覚えている" : "");
+            print("%c:%s(MP%d,%s)%s\n", alphabet[s], m.name, m.mp, m.desc,
+                  knows(s) ? " 覚えている" : "");
         else
             print("%s\n", m.name);
     }

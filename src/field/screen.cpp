@@ -168,7 +168,10 @@ void paint(bool aiming, std::string_view messages)
 
 constexpr int PAGE = 7;  // messages on a held page: its prompt takes the eighth line
 
-int linebreaks(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int linebreaks(std::string_view text)
+{
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // Where the nth line break of text stands (n from 1; there must be as many).
 size_t nthbreak(std::string_view text, int n)

@@ -3,6 +3,8 @@
 
 #include "field/target.h"
 
+#include <cstdlib>
+
 #include "core/console.h"
 #include "core/message.h"
 #include "core/opts.h"
@@ -48,8 +50,8 @@ void assistinfo(int code)
 bool inreach(const npcdata& c)
 {
     int dx = c.x - pc.x, dy = c.y - pc.y;
-    return c.hp >= 0 && onmap(c.x, c.y) && (dx || dy) && dx >= -REACH && dx <= REACH && dy >= -REACH &&
-           dy <= REACH;
+    return c.hp >= 0 && onmap(c.x, c.y) && (dx || dy) && std::abs(dx) <= REACH &&
+           std::abs(dy) <= REACH;
 }
 
 // Where creature i comes in Tab's round: hostile ones first, then by distance, then by index.

@@ -55,7 +55,8 @@ bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
 {
     s.replayfd = open(o.replay.c_str(), O_RDONLY);
     if (s.replayfd < 0) return err = "cannot read " + o.replay, false;
-    if (!readreplayheader(s.replayfd, seed, opts)) return err = o.replay + " is no recording", false;
+    if (!readreplayheader(s.replayfd, seed, opts))
+        return err = o.replay + " is no recording", false;
     if (!o.dir.empty()) return true;
     // never the player's own folder: a replay that has no folder of its own does not start
     std::error_code ec;
@@ -69,7 +70,8 @@ bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
 bool openrecord(const options& o, session& s, unsigned seed, std::string& err)
 {
     s.record = std::fopen(o.record.c_str(), "wb");
-    if (!s.record || !writereplayheader(s.record, seed, opts)) return err = "cannot write " + o.record, false;
+    if (!s.record || !writereplayheader(s.record, seed, opts))
+        return err = "cannot write " + o.record, false;
     return true;
 }
 

@@ -96,7 +96,8 @@ int parseoptions(int argc, char** argv, options& o)
     }
     // a replay looks as it was played: the 続き prompt of the assisted view reads a key
     if (!o.replay.empty() && o.assist >= 0)
-        return fail("a replay plays with the options it was recorded with", o.assist ? "--assist" : "--no-assist");
+        return fail("a replay plays with the options it was recorded with",
+                    o.assist ? "--assist" : "--no-assist");
     return -1;
 }
 

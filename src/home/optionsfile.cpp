@@ -49,7 +49,9 @@ bool onoff(const char* value, bool& out)
 int onekey(void* user, const char*, const char* name, const char* value)
 {
     reading& r = *static_cast<reading*>(user);
-    bool* target = !strcasecmp(name, "assist") ? &r.o.assist : !strcasecmp(name, "vikeys") ? &r.o.vikeys : nullptr;
+    bool* target = !strcasecmp(name, "assist")   ? &r.o.assist
+                   : !strcasecmp(name, "vikeys") ? &r.o.vikeys
+                                                 : nullptr;
     if (!target) {
         r.fault(std::string("unknown key \"") + name + "\" (the keys are assist and vikeys)");
     } else {
@@ -66,7 +68,8 @@ void readoptionsfile(const std::string& path, optdata& o, std::string& complaint
     std::FILE* f = path.empty() ? nullptr : std::fopen(path.c_str(), "r");
     if (!f) {
         if (!path.empty() && errno != ENOENT && errno != ENOTDIR)
-            complaints += "kurashi: " + path + ": " + std::strerror(errno) + "; playing with the defaults\n";
+            complaints += "kurashi: " + path + ": " + std::strerror(errno) +
+                          "; playing with the defaults\n";
         return;
     }
     optdata found = o;
@@ -79,10 +82,12 @@ void readoptionsfile(const std::string& path, optdata& o, std::string& complaint
         return;
     }
     // inih tells only the first line that is no "key = value" at all
-    if (first > 0 && std::none_of(r.faults.begin(), r.faults.end(), [first](const auto& f) { return f.first == first; }))
-        r.faults.emplace_back(first, "not a \"key = value\" line");
-    std::stable_sort(r.faults.begin(), r.faults.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto at = [](const auto& fault, int line) { return fault.first < line; };
+    auto place = std::lower_bound(r.faults.begin(), r.faults.end(), first, at);
+    if (first > 0 && (place == r.faults.end() || place->first != first))
+        r.faults.emplace(place, first, "not a \"key = value\" line");
     for (const auto& [line, what] : r.faults)
-        complaints += "kurashi: " + path + ":" + std::to_string(line) + ": " + what + "; line ignored\n";
+        complaints += "kurashi: " + path + ":" + std::to_string(line) + ": " + what +
+                      "; line ignored\n";
     o = found;
 }
