@@ -8,7 +8,6 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "core/catalog.h"
 #include "core/console.h"
 #include "core/message.h"
 #include "core/opts.h"

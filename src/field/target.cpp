@@ -69,7 +69,7 @@ void tabjump()
     int here = npcat(tx, ty);
     int now = here >= 0 && inreach(npc[here]) ? tabrank(here) : -1;
     int next = -1, first = -1;
-    for (int i = 0; i < numnpc; i++) {
+    for (int i = 0; i < numnpc && i < MAXNPC; i++) {
         if (!inreach(npc[i])) continue;
         int r = tabrank(i);
         if (first < 0 || r < tabrank(first)) first = i;

@@ -29,7 +29,7 @@ char* nextline(char* str, int num, void* stream)
     if (!std::fgets(str, num, r.file)) return nullptr;
     r.line++;
     size_t n = std::strlen(str);
-    if (n > 0 && str[n - 1] != '\n' && !std::feof(r.file)) {
+    if (n + 1 == static_cast<size_t>(num) && str[n - 1] != '\n' && !std::feof(r.file)) {
         int c;
         while ((c = std::fgetc(r.file)) != EOF && c != '\n') {
         }
