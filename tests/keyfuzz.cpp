@@ -219,7 +219,7 @@ public:
 
     int getkey() override
     {
-        if (settings.passmore && showing("-- 続き --")) return game.held++, ' ';
+        if (settings.passmore && showing("-- 続き --")) return ' ';
         before();
         for (;;) {
             int c = nextbyte(false);

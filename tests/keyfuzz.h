@@ -20,7 +20,6 @@ struct fuzzgame {
     std::string recording;    // header and key bytes, for --replay
     std::string screens;      // with keepscreens: everything written, "\f" at each clear
     std::string lastscreen;
-    int held = 0;             // pages of messages answered by passmore
     // A game that begins by loading a seasoned household: the files of save/ it loads,
     // which a replay needs in the save/ of its --dir.
     std::string savedgame, savedindex;

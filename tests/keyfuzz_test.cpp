@@ -149,8 +149,8 @@ TEST_F(KeyFuzz, AFindingStopsTheGameAndItsKeysFindItAgain)
 TEST_F(KeyFuzz, TheAssistedViewChangesNoRuleAndNoDraw)
 {
     fuzzsettings s, a;
-    s.keys = 1500, a.passmore = true;
-    int held = 0;
+    s.keys = 1500, s.keepscreens = a.keepscreens = a.passmore = true;
+    int shown = 0;
     for (unsigned seed = 1; seed <= 6; seed++) {
         fuzzgame g = fuzzone(seed, s);
         std::string keys = g.recording.substr(g.recording.find('\n') + 1);
@@ -160,7 +160,7 @@ TEST_F(KeyFuzz, TheAssistedViewChangesNoRuleAndNoDraw)
         fuzzgame on = replaychecked(replayheader(seed, {true, false}) + keys, g, a);
         std::string assisted = worldbytes() + std::to_string(std::rand());
         EXPECT_TRUE(on.problem.empty() && on.status == off.status && assisted == plain) << seed;
-        held += on.held;
+        shown += on.screens != off.screens;
     }
-    EXPECT_GT(held, 0) << "no turn brought more than 8 messages: was the assisted view on?";
+    EXPECT_GT(shown, 0) << "the assisted view showed nothing of its own";
 }

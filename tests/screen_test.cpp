@@ -131,6 +131,35 @@ TEST_F(Screen, BelowTheStatusLinesTheStatChangesAndMessages)
     EXPECT_EQ(p.attrs[24][0], 15);
 }
 
+TEST_F(Screen, TheAssistedViewTellsGroundsApartInTheirColoursAndShowsTheAimsKeys)
+{
+    opts.assist = true;
+    setcell(21, 20, TROUGH), setcell(22, 20, TROUGH2), setcell(23, 20, TWATER);
+    putitem(0, VEGETABLESEED, 24, 20);
+    painted p = shown();
+    EXPECT_EQ(p.lines[7].substr(22, 8), ": = ~ \" ");
+    EXPECT_TRUE(p.attr(7, 11) == 10 && p.attr(7, 12) == 13 && p.attr(7, 14) == 10) << "colours";
+    EXPECT_EQ(p.lines[5].size(), 40u) << "the aim's keys only while aiming";
+    drawaim();
+    p = lastscreen(console.painted);
+    EXPECT_EQ(p.lines[5].substr(40) + p.lines[6].substr(40),
+              "\t方向キー:動かす Tab:生き物へ\tEnter/t:決定 Esc/q:やめる");
+}
+
+TEST_F(Screen, InTheAssistedViewATurnsMessagesBeyondEightWaitForAKeyThatIsNoCommand)
+{
+    opts.assist = true;
+    for (int i = 1; i <= 8; i++) addmes("\nm%d", i);
+    keys("z");
+    EXPECT_EQ(keyprompt(), 'z') << "eight fit on the screen";
+    for (int i = 1; i <= 17; i++) addmes("\nm%d", i);
+    keys(" \xe0Pz");  // any key turns the page, an arrow too
+    EXPECT_EQ(keyprompt(), 'z');
+    EXPECT_NE(all().find("\nm1\nm2\nm3\nm4\nm5\nm6\nm7\n-- 続き --\f"), std::string::npos);
+    EXPECT_NE(all().find("\nm8\nm9\nm10\nm11\nm12\nm13\nm14\n-- 続き --\f"), std::string::npos);
+    EXPECT_EQ(screen().substr(screen().find("\nm15")), "\nm15\nm16\nm17");
+}
+
 // ---------------------------------------------------------------- the guide
 
 namespace {
@@ -220,34 +249,4 @@ TEST_F(Guide, TheCataloguesHoldEveryEntryAndWhereTheCreaturesLive)
             EXPECT_EQ(r->find(grounds[g]) != std::string::npos, lives) << c.name << " " << grounds[g];
         }
     }
-
-TEST_F(Screen, TheAssistedViewTellsGroundsApartCountsTheLastTurnsAndShowsTheAimsKeys)
-
-TEST_F(Screen, TheAssistedViewTellsGroundsApartInTheirColoursAndShowsTheAimsKeys)
-{
-    opts.assist = true;
-    setcell(21, 20, TROUGH), setcell(22, 20, TROUGH2), setcell(23, 20, TWATER);
-    putitem(0, VEGETABLESEED, 24, 20);
-    painted p = shown();
-    EXPECT_EQ(p.lines[7].substr(22, 8), ": = ~ \" ");
-    EXPECT_TRUE(p.attr(7, 11) == 10 && p.attr(7, 12) == 13 && p.attr(7, 14) == 10) << "colours";
-    EXPECT_EQ(p.lines[5].size(), 40u) << "the aim's keys only while aiming";
-    drawaim();
-    p = lastscreen(console.painted);
-    EXPECT_EQ(p.lines[5].substr(40) + p.lines[6].substr(40),
-              "\t方向キー:動かす Tab:生き物へ\tEnter/t:決定 Esc/q:やめる");
-}
-
-TEST_F(Screen, InTheAssistedViewATurnsMessagesBeyondEightWaitForAKeyThatIsNoCommand)
-{
-    opts.assist = true;
-    for (int i = 1; i <= 8; i++) addmes("\nm%d", i);
-    keys("z");
-    EXPECT_EQ(keyprompt(), 'z') << "eight fit on the screen";
-    for (int i = 1; i <= 17; i++) addmes("\nm%d", i);
-    keys(" \xe0Pz");  // any key turns the page, an arrow too
-    EXPECT_EQ(keyprompt(), 'z');
-    EXPECT_NE(all().find("\nm1\nm2\nm3\nm4\nm5\nm6\nm7\n-- 続き --\f"), std::string::npos);
-    EXPECT_NE(all().find("\nm8\nm9\nm10\nm11\nm12\nm13\nm14\n-- 続き --\f"), std::string::npos);
-    EXPECT_EQ(screen().substr(screen().find("\nm15")), "\nm15\nm16\nm17");
 }
