@@ -124,7 +124,7 @@ TEST_F(Aim, InTheAssistedViewTabGoesRoundTheCreaturesInReachAndEveryGroundIsName
     EXPECT_STREQ(message, "射程内に生き物はいない\nそこにはあなたがいる");
     tx = ty = 21;
     for (auto [code, name] :
-         {std::pair{TFLOOR, "床"}, {TROUGH, "荒れ地"}, {TROUGH2, "浅瀬"}, {TWATER, "水場"}}) {
+         {std::pair{TFLOOR, "床"}, {TROUGH, "荒れ地"}, {TROUGH2, "荒れ地"}, {TWATER, "水場"}}) {
         setcell(21, 21, code);
         clearmes();
         targetinfo();

@@ -4,6 +4,7 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/guidepages.h"
+#include "core/opts.h"
 #include "core/rulenumbers.h"
 
 namespace {
@@ -35,7 +36,8 @@ void terrainlines(pagelines& w)
     for (int code = 0; code < TOCCUPIED; code++) {
         const terrainsign& t = terrains[code];
         w.put(CWHITE, "  ");
-        glyph(w, chip[code].glyph, chip[code].color);
+        tile shows = viewtile(code, chip[code]);  // as the field shows it
+        glyph(w, shows.glyph, shows.color);
         w.put(CWHITE, "  ");
         w.cell(CWHITE, t.name, 12);
         w.put(CWHITE, "%s%s", t.walk ? "歩ける" : "通れない", t.what);
@@ -62,7 +64,8 @@ void itemlines(pagelines& w)
     for (int k = IPOTION; k <= IWAND; k++) {
         w.put(CWHITE, " ");
         for (int i = 0; i < NITEM; i++)
-            if (itemlist[i].kind == k && firstcolor(i)) glyph(w, itemlist[i].glyph, itemlist[i].color);
+            if (itemlist[i].kind == k && firstcolor(i))
+                glyph(w, viewtile(TITEM, {itemlist[i].glyph, itemlist[i].color}).glyph, itemlist[i].color);
         w.put(CWHITE, " %s ", kinds[k]);
     }
     w.end();

@@ -4,6 +4,15 @@
 
 optdata opts;
 
+tile viewtile(int code, tile t)
+{
+    if (!opts.assist) return t;
+    if (code == TROUGH) t.glyph = ':';
+    else if (code == TROUGH2) t.glyph = '=';
+    else if (code == TITEM && t.glyph == '.') t.glyph = '"';
+    return t;
+}
+
 int vikey(int key)
 {
     if (!opts.vikeys) return key;

@@ -66,23 +66,6 @@ char glyphchar(int glyph)
     return c >= 32 && c < 127 ? static_cast<char>(c) : ' ';
 }
 
-// In the assisted view the grounds that share a glyph with another get their own: rough
-// ground beside wall, shallow water beside deep, and seeds beside the floor they lie on.
-tile shown(int i, int j)
-{
-    tile t = mi[i][j];
-    if (!opts.assist) return t;
-    switch (map[i][j]) {
-    case TROUGH: t.glyph = ':'; break;
-    case TROUGH2: t.glyph = '='; break;
-    case TITEM:
-        if (t.glyph == '.') t.glyph = '"';
-        break;
-    default: break;
-    }
-    return t;
-}
-
 void cells(painter& p, int i)
 {
     for (int j = pc.x - LEFT; j < pc.x - LEFT + WINW; j++) {
@@ -92,7 +75,7 @@ void cells(painter& p, int i)
             p.text("# ", 2);
             continue;
         }
-        tile t = shown(i, j);
+        tile t = viewtile(map[i][j], mi[i][j]);
         const char cell[2] = {glyphchar(t.glyph), ' '};
         p.color(back * 16 + t.color);
         p.text(cell, 2);

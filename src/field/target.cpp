@@ -40,8 +40,8 @@ void assistinfo(int code)
 {
     switch (code) {
     case TFLOOR: addmes("\nそこには床がある"); break;
-    case TROUGH: addmes("\nそこには荒れ地がある(歩くと遅くなる)"); break;
-    case TROUGH2: addmes("\nそこには浅瀬がある(歩くと遅くなる)"); break;
+    case TROUGH:
+    case TROUGH2: addmes("\nそこには荒れ地がある(歩くと遅くなる)"); break;
     case TWATER: addmes("\nそこには水場がある"); break;
     default: break;
     }
