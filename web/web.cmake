@@ -7,7 +7,8 @@ set(KURASHI_NODE_MODULES ${CMAKE_SOURCE_DIR}/node_modules CACHE PATH "npm ci's f
 add_compile_options(-fexceptions)  # the game ends by unwinding to main
 
 file(GLOB_RECURSE KURASHI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER KURASHI_SOURCES EXCLUDE REGEX "/src/(web/|home/main\\.cpp$|core/term)")
+# the options file's reader needs inih, which the browser has not: its options stay off
+list(FILTER KURASHI_SOURCES EXCLUDE REGEX "/src/(web/|home/main\\.cpp$|home/optionsfile\\.cpp$|core/term)")
 add_library(kurashi_game STATIC ${KURASHI_SOURCES})
 target_include_directories(kurashi_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(kurashi_game PUBLIC KURASHI_VERSION="${PROJECT_VERSION}"

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/gameend.h"
+#include "core/opts.h"
 #include "core/paths.h"
 #include "core/record.h"
 #include "core/text.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv)
     options o;
     int rc = parseoptions(argc, argv, o);
     if (rc >= 0) return fail("the page gave the game options it does not know");
+    if (o.assist >= 0) opts.assist = o.assist;  // the browser has no options file
     std::srand(o.seed);
     pageopenstorage();  // DATA, with what the browser kept of it
     if (chdir(DATA) != 0) return fail(std::string("no folder ") + DATA);
@@ -105,7 +107,7 @@ int main(int argc, char** argv)
     tidysaves();
 
     std::FILE* record = std::fopen(RECORDING, "wb");
-    if (record && !writereplayheader(record, o.seed)) {
+    if (record && !writereplayheader(record, o.seed, opts)) {
         std::fclose(record);
         record = nullptr;
     }
