@@ -1,7 +1,8 @@
 // The page around the game (game.js, the game compiled by Emscripten): xterm.js shows its
 // screen, the keys and touch buttons feed its key waits, the browser's storage keeps the
-// player's files, and the files panel downloads and uploads them. No rule of the game is
-// here: every key goes to the game as the terminal would give it.
+// player's files and options, the settings panel chooses the options, and the files panel
+// downloads and uploads the files. No rule of the game is here: every key goes to the game
+// as the terminal would give it.
 
 import { Terminal } from './xterm.mjs';
 
@@ -39,7 +40,8 @@ const sequences = {
 };
 const touchkeys = {
   up: ext(224, 72), down: ext(224, 80), left: ext(224, 75), right: ext(224, 77),
-  esc: 27, enter: 13, help: 63,
+  pgup: ext(224, 73), pgdn: ext(224, 81), esc: 27, enter: 13, help: 63,
+  log: 16,  // Ctrl-P: the message log
 };
 
 const queue = [];
@@ -167,6 +169,8 @@ const kurashi = {
       return String(err && (err.message || err.name) || err);
     }
   },
+  // A game is set up (new or loaded): the settings it started with are its own until it ends.
+  begun() { begun = true; },
   ended(status) {
     const end = document.createElement('p');
     end.textContent = status === 0 ? 'ゲームは終わった。' : 'ゲームを始められなかった。';
@@ -178,6 +182,60 @@ const kurashi = {
     $('notice').after(end);
   },
 };
+
+// ------------------------------------------------------------------ the game's options
+
+// The terminal game's options file, kept in the browser: read when the game starts and given
+// to it as arguments, and fixed for that game, as in the terminal.
+const OPTIONS = ['assist', 'vikeys'];
+const OPTIONSKEY = 'kurashi-options';
+const REOPEN = 'kurashi-settings-open';  // the panel stays open over the restart a change makes
+let begun = false;  // a game is set up, and plays with the options it started with
+
+// Puts value (null: takes the value away) under key in the tab's session; returns what was
+// there before.
+function keepsession(key, value) {
+  try {
+    const was = sessionStorage.getItem(key);
+    if (value === null) sessionStorage.removeItem(key);
+    else sessionStorage.setItem(key, value);
+    return was;
+  } catch (err) {
+    return null;  // a browser that keeps nothing
+  }
+}
+
+function chosenoptions() {
+  try {
+    const kept = JSON.parse(localStorage.getItem(OPTIONSKEY)) || {};
+    return Object.fromEntries(OPTIONS.map((o) => [o, kept[o] === true]));
+  } catch (err) {
+    return {};  // a browser that keeps nothing, or a value spoilt by hand
+  }
+}
+const playing = chosenoptions();  // this game's options
+
+function changeoptions() {
+  const chosen = Object.fromEntries(OPTIONS.map((o) => [o, $(o).checked]));
+  try {
+    localStorage.setItem(OPTIONSKEY, JSON.stringify(chosen));
+  } catch (err) {
+    return say('settingsmessage', 'このブラウザは設定を残せない。');
+  }
+  if (!begun) {  // nothing to lose before a game is set up: the game starts again at once
+    keepsession(REOPEN, '1');
+    return location.reload();
+  }
+  const same = OPTIONS.every((o) => chosen[o] === playing[o]);
+  say('settingsmessage', same ? ''
+    : 'いまのゲームは始めたときの設定のまま。変えた設定は次にはじめたときから。');
+}
+
+for (const o of OPTIONS) {
+  $(o).checked = playing[o] === true;
+  $(o).addEventListener('change', changeoptions);
+}
+$('settings').open = keepsession(REOPEN, null) === '1';
 
 // ------------------------------------------------------------------ downloads and uploads
 
@@ -252,9 +310,13 @@ $('record').addEventListener('click', () => download('/kurashi.rec', 'kurashi.re
 $('reader').addEventListener('change', (e) => {
   term.options.screenReaderMode = e.target.checked;
 });
-// keys go back to the game once a button of the panel has done its work
-for (const b of document.querySelectorAll('#files button')) {
-  b.addEventListener('click', () => term.focus());
+// Keys go back to the game once a button or a setting has done its work; not after a touch,
+// when that would bring up the device's keyboard.
+let touched = false;
+document.addEventListener('pointerdown', (e) => { touched = e.pointerType === 'touch'; }, true);
+const controls = 'summary, details button, details input[type=checkbox]';
+for (const b of document.querySelectorAll(controls)) {
+  b.addEventListener('click', () => { if (!touched) term.focus(); });
 }
 
 // ------------------------------------------------------------------ the game
@@ -262,7 +324,8 @@ for (const b of document.querySelectorAll('#files button')) {
 // ?seed=N starts the draws from N, as --seed N does in the terminal.
 const seed = new URLSearchParams(location.search).get('seed');
 window.Module = {
-  arguments: seed && /^\d{1,10}$/.test(seed) ? ['--seed', seed] : [],
+  arguments: [...(seed && /^\d{1,10}$/.test(seed) ? ['--seed', seed] : []),
+    ...OPTIONS.filter((o) => playing[o]).map((o) => `--${o}`)],
   kurashi,
   print: (text) => console.log(text),
   printErr: (text) => { console.error(text); say('notice', text); },

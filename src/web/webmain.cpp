@@ -4,8 +4,10 @@
 #include <emscripten.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -30,6 +32,7 @@ EM_ASYNC_JS(int, pagekeep, (char* why, int cap), {
     stringToUTF8(err, why, cap);
     return 0;
 });
+EM_JS(void, pagebegun, (), { Module.kurashi.begun(); });
 EM_JS(void, pageended, (int status), { Module.kurashi.ended(status); });
 
 namespace {
@@ -57,6 +60,18 @@ int fail(const std::string& what)
     return EXITSTARTUP;
 }
 
+// Takes flag out of the arguments; true when it was there.
+bool takeflag(int& argc, char** argv, const char* flag)
+{
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], flag) != 0) continue;
+        std::copy(argv + i + 1, argv + argc + 1, argv + i);  // with the null that ends them
+        argc--;
+        return true;
+    }
+    return false;
+}
+
 // The game from the title to its end, with every key kept in the recording when there is one.
 int play(std::FILE* record)
 {
@@ -66,6 +81,7 @@ int play(std::FILE* record)
     int status = EXITOK;
     try {
         begin();
+        pagebegun();  // from here the page's settings wait for the next game
         homeloop();
     } catch (const GameEnd& e) {
         status = e.status;
@@ -90,10 +106,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE int kurashi_putgame(int place, const char* bytes
 
 int main(int argc, char** argv)
 {
+    // The browser has no options file: the page keeps the player's settings and gives them
+    // as arguments, --assist as the terminal game takes it, and --vikeys, which the terminal
+    // game reads from its options file alone.
+    opts.vikeys = takeflag(argc, argv, "--vikeys");
     options o;
     int rc = parseoptions(argc, argv, o);
     if (rc >= 0) return fail("the page gave the game options it does not know");
-    if (o.assist >= 0) opts.assist = o.assist;  // the browser has no options file
+    if (o.assist >= 0) opts.assist = o.assist;
     std::srand(o.seed);
     pageopenstorage();  // DATA, with what the browser kept of it
     if (chdir(DATA) != 0) return fail(std::string("no folder ") + DATA);
