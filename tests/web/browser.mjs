@@ -137,6 +137,19 @@ async function upload(page, place, file, answer) {
     {}, answer);
 }
 
+// The page's recording of its game: its header line, and its last screen as the terminal
+// game replays it.
+async function replayed(page, cdp) {
+  await page.$eval('#files', (d) => { d.open = true; });
+  const recording = path.join(work, 'browser.rec');
+  fs.writeFileSync(recording, await download(page, cdp, '#record'));
+  const dir = fs.mkdtempSync(path.join(work, 'replay'));
+  fs.symlinkSync(maps, path.join(dir, 'map'));
+  const replay = spawnSync(binary, ['--replay', recording, '--dir', dir]).stdout.toString();
+  return { header: fs.readFileSync(recording, 'latin1').split('\n')[0],
+    last: words(replay.split('\f').pop()) };
+}
+
 // ------------------------------------------------------------------ the steps
 
 // A new game, saved, then 200 steps on a floor: the time to the title and from a key to its
@@ -170,14 +183,7 @@ async function newgameandwalk(page, cdp, url, late) {
   check(shown === last, `after the walk the screen is the terminal game's (seed ${nat.seed})`,
     shown === last ? '' : `\n${shown}\n---- terminal:\n${last}`);
 
-  await page.$eval('#files', (d) => { d.open = true; });
-  const recording = path.join(work, 'browser.rec');
-  fs.writeFileSync(recording, await download(page, cdp, '#record'));
-  const dir = path.join(work, 'replay');
-  fs.mkdirSync(dir);
-  fs.symlinkSync(maps, path.join(dir, 'map'));
-  const replay = spawnSync(binary, ['--replay', recording, '--dir', dir]).stdout.toString();
-  check(words(replay.split('\f').pop()) === shown,
+  check((await replayed(page, cdp)).last === shown,
     'the browser\'s recording replays natively to the same screen');
 
   await choose(page, 0);
@@ -233,6 +239,36 @@ async function uploads(page, url, late) {
     loaded === words(home) ? '' : `\n${loaded}\n---- terminal:\n${words(home)}`);
 }
 
+// The settings, changed at the title, start the game again at once and last over a reload;
+// the game plays in the assisted view with vi-keys, the log button opens the log, and the
+// recording carries the options to the terminal game.
+async function settings(page, cdp, url) {
+  await open(page, url + '?seed=1', []);
+  await page.$eval('#settings', (d) => { d.open = true; });
+  for (const option of ['#assist', '#vikeys']) {
+    await Promise.all([page.waitForNavigation(), page.click(option)]);
+    await showing(page, 'ようこそ');
+  }
+  await page.reload();
+  await showing(page, 'ようこそ');
+  const kept = await page.$$eval('#assist, #vikeys', (c) => c.map((box) => box.checked));
+  check(kept.join() === 'true,true', 'the settings last over a reload', kept.join());
+
+  await press(page, ['a', '補助', 'Enter', 'a', 'c', 'a']);
+  await showing(page, '地下1階');
+  await page.click('#touch [data-key=log]');
+  await showing(page, 'メッセージ履歴');
+  await page.click('#touch [data-key=pgup]');
+  await press(page, ['Escape', 'f', 'l']);  // l: the aiming cursor a step to the right
+  await showing(page, '方向キー:動かす Tab:生き物へ');
+  const shown = words(await screen(page));
+  check(!shown.includes('そこにはあなたがいる'), 'with vi-keys on, l moves the aiming cursor');
+  const { header, last } = await replayed(page, cdp);
+  check(header === 'kurashi recording 1 seed 1 assist vikeys' && last === shown,
+    'the recording carries the options and replays natively to the same screen',
+    last === shown ? header : `\n${shown}\n---- terminal:\n${last}`);
+}
+
 // A second page of the game waits, saying why, until the first is closed.
 async function secondpage(browser, first, url) {
   const page = await browser.newPage();
@@ -281,6 +317,7 @@ try {
   await reopenandload(page, url, late, home);
   await uploads(page, url, late);
   check(late.length === 0, 'no network request after the page has loaded', late.join(' '));
+  await settings(page, cdp, url);
   await secondpage(browser, page, url);
   await nostorage(browser, url);
   sitesize();
