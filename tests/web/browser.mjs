@@ -87,8 +87,13 @@ async function tab(browser) {
 
 const rows = '.xterm-rows > div';
 const screen = (page) => page.$$eval(rows, (r) => r.map((row) => row.textContent).join('\n'));
+// Waits for text on the screen; a wait that times out says what the screen showed instead.
 const showing = (page, text) => page.waitForFunction((sel, t) =>
-  [...document.querySelectorAll(sel)].some((r) => r.textContent.includes(t)), {}, rows, text);
+  [...document.querySelectorAll(sel)].some((r) => r.textContent.includes(t)), {}, rows, text)
+  .catch(async (e) => {
+    const shown = await screen(page).catch(() => '(no screen)');
+    throw new Error(`"${text}" never showed; the screen:\n${shown}\n${e.message}`);
+  });
 const stats = (page) => page.evaluate(() => window.kurashiStats);
 const message = (page) => page.$eval('#filemessage', (p) => p.textContent);
 
@@ -116,10 +121,16 @@ async function download(page, cdp, button) {
   fs.mkdirSync(dir);
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir });
   await page.click(button);
+  // the file is whole once it has its own name and its size has stopped changing
+  let size = -1;
   for (let i = 0; i < 100; i++) {
-    const done = fs.readdirSync(dir).filter((f) => !f.endsWith('.crdownload'));
-    if (done.length) return fs.readFileSync(path.join(dir, done[0]));
     await new Promise((r) => setTimeout(r, 50));
+    const done = fs.readdirSync(dir).filter((f) => !/\.(crdownload|tmp)$/.test(f));
+    if (done.length !== 1) continue;
+    const file = path.join(dir, done[0]);
+    const now = fs.statSync(file).size;
+    if (now > 0 && now === size) return fs.readFileSync(file);
+    size = now;
   }
   return Buffer.alloc(0);
 }
@@ -190,8 +201,9 @@ async function newgameandwalk(page, cdp, url, late) {
   const index = await download(page, cdp, '#index');
   check(save0.length > 0 && save0.equals(fs.readFileSync(path.join(nat.dir, 'save/save0'))),
     'the downloaded save is the terminal game\'s save/save0, byte for byte', `${save0.length} bytes`);
-  check(index.equals(fs.readFileSync(path.join(nat.dir, 'save/save'))),
-    'the downloaded index is the terminal game\'s save/save, byte for byte');
+  const natindex = fs.readFileSync(path.join(nat.dir, 'save/save'));
+  check(index.equals(natindex), 'the downloaded index is the terminal game\'s save/save, byte for byte',
+    index.equals(natindex) ? '' : `${index.length} bytes against ${natindex.length}:\n${index}`);
   return home;
 }
 
@@ -284,7 +296,7 @@ async function secondpage(browser, first, url) {
 async function nostorage(browser, url) {
   const page = await (await browser.createBrowserContext()).newPage();
   await page.evaluateOnNewDocument(() => Object.defineProperty(window, 'indexedDB', { value: undefined }));
-  await page.goto(url);
+  await page.goto(`${url}?seed=1`);  // the seed whose town stock the keys of newgame buy from
   await showing(page, 'ようこそ');
   const notice = await page.$eval('#notice', (p) => p.textContent);
   await press(page, newgame('影').slice(0, -1));
