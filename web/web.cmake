@@ -6,21 +6,9 @@ set(KURASHI_NODE_MODULES ${CMAKE_SOURCE_DIR}/node_modules CACHE PATH "npm ci's f
 
 add_compile_options(-fexceptions)  # the game ends by unwinding to main
 
-file(GLOB_RECURSE KURASHI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 # the options file's reader needs inih, which the browser has not: its options stay off
-list(FILTER KURASHI_SOURCES EXCLUDE REGEX "/src/(web/|home/main\\.cpp$|home/optionsfile\\.cpp$|core/term)")
-add_library(kurashi_game STATIC ${KURASHI_SOURCES})
-target_include_directories(kurashi_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(kurashi_game PUBLIC KURASHI_VERSION="${PROJECT_VERSION}"
-  KURASHI_DATADIR="/game")
-# the commit it is built from, for --version, as the terminal game has it
-set(KURASHI_COMMIT_HEADER ${CMAKE_BINARY_DIR}/generated/commit.h)
-add_custom_target(kurashi_commit
-  COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${KURASHI_COMMIT_HEADER}
-          -P ${CMAKE_SOURCE_DIR}/cmake/version.cmake
-  BYPRODUCTS ${KURASHI_COMMIT_HEADER} VERBATIM)
-add_dependencies(kurashi_game kurashi_commit)
-target_include_directories(kurashi_game PRIVATE ${CMAKE_BINARY_DIR}/generated)
+include(${CMAKE_SOURCE_DIR}/cmake/gamelib.cmake)
+kurashi_game_library("/src/(web/|home/main\\.cpp$|home/optionsfile\\.cpp$|core/term)" "/game")
 
 # Code page 932 as the C library of the building machine converts it, for src/web/cp932.cpp.
 find_program(KURASHI_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)

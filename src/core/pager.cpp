@@ -56,16 +56,21 @@ int pager(const pagesource& src, int& top)
     }
 }
 
-void pagelines::put(int color, const char* fmt, ...)
+void pagelines::vput(int color, const char* fmt, va_list ap)
 {
     if (!shown()) return;
     char text[LINEBYTES];
-    va_list ap;
-    va_start(ap, fmt);
     vformat(text, sizeof text, fmt, ap);
-    va_end(ap);
     setcolor(color);
     con().write(text);
+}
+
+void pagelines::put(int color, const char* fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    vput(color, fmt, ap);
+    va_end(ap);
 }
 
 void pagelines::cell(int color, const char* text, int cols)
@@ -78,14 +83,9 @@ void pagelines::cell(int color, const char* text, int cols)
 
 void pagelines::line(const char* fmt, ...)
 {
-    if (shown()) {
-        char text[LINEBYTES];
-        va_list ap;
-        va_start(ap, fmt);
-        vformat(text, sizeof text, fmt, ap);
-        va_end(ap);
-        setcolor(CWHITE);
-        con().write(text);
-    }
+    va_list ap;
+    va_start(ap, fmt);
+    vput(CWHITE, fmt, ap);
+    va_end(ap);
     end();
 }

@@ -3,6 +3,8 @@
 // of keys at the foot, paged with the up and down arrows, PgUp, PgDn and Space (Home and
 // End go to the ends). The message log, the guide and the look at the own shop use it.
 
+#include <cstdarg>
+
 constexpr int PAGEROWS = 22;
 constexpr int PAGECOLS = 79;  // a row stops short of the last column, so it never wraps
 
@@ -44,6 +46,7 @@ public:
     int count() const { return n; }
 
 private:
+    void vput(int color, const char* fmt, va_list ap);
     bool shown() const { return n == want; }
     int want;
     int n = 0;
