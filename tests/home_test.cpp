@@ -160,7 +160,7 @@ TEST_F(Home, KeysThatCostTimeAndKeysThatDoNot)
 TEST_F(Home, TheLogAndTheGuideTakeNoTimeAndNoHunger)
 {
     pc.full = 0;
-    EXPECT_EQ(passes("\x10" "\x1b" "?" "M" "\x1b" "z"), -1);
+    EXPECT_EQ(passes("\x10" "\x1b" "\x10" "q" "?" "M" "\x1b" "?" "q" "z"), -1);  // Esc or q leaves
     EXPECT_EQ(min, 100) << "only z took an action";
     EXPECT_EQ(pc.hp, 30 - 3) << "the home screen drawn again after them costs nothing";
     EXPECT_TRUE(shows("メッセージ履歴"));
