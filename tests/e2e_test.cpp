@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 
+#include "core/text.h"
 #include "tempdir.h"
 
 namespace {
@@ -90,6 +92,17 @@ TEST(EndToEnd, ANewGameThroughAPipe)
                              "攻撃力:", "商売:1", "本当に終わる？"})
         EXPECT_NE(s.find(text), std::string::npos) << text;
     EXPECT_FALSE(std::filesystem::exists(dir / "dead.txt"));
+}
+
+TEST(EndToEnd, TheHelpFitsEightyColumns)
+{
+    TempDir dir;
+    std::string out = dir / "help";
+    ASSERT_EQ(shell("XDG_CONFIG_HOME=/c " + shellword(KURASHI_BINARY) + " --help --dir /d > " + shellword(out)), 0);
+    std::istringstream help(readfile(out));
+    int n = 0;
+    for (std::string line; std::getline(help, line); n++) EXPECT_LT(textwidth(line), 80) << line;
+    EXPECT_GT(n, 30);
 }
 
 TEST(EndToEnd, TheHomeScreenInATerminal)
