@@ -286,12 +286,10 @@ TEST_F(Home, EatingTakesTenActions)
 
 TEST_F(Home, EscapeLeavesEachListWithNothingChangedForTheActionOfItsCommand)
 {
-    inv[0] = {FOOD, 2}, inv[1] = {FIRSTWAND, 3}, equipment[0] = {0, 5}, mat[0] = {0, 3};
-    itemnpcshop[0] = {POTION, 5};
+    inv[0] = {FOOD, 2}, inv[1] = {FIRSTWAND, 3}, equipment[0] = {0, 5}, mat[0] = {0, 3}, itemnpcshop[0] = {POTION, 5};
     // eating (no refusal, no key swallowed), equipping, the kind to craft, the warehouse
-    // menu, the price of equipment for the shop (by Escape, by an empty line); the number
-    // prompts: how many to buy, to put out (and at what price, a wand's too), to throw
-    // away, to store
+    // menu, the price of equipment for the shop (by Escape, by an empty line); the counts
+    // to buy, put out (and its price, a wand's), throw away and store, left the same ways
     for (auto k : {"e\x1b", "fa\x1b\x1b", "ga\x1b\x1b", "ce\x1b", "bba\x1b\n\x1b", "bba \n\x1b",
                    "aaa\n\x1b", "baa\n\x1b", "baa1\n\n\x1b", "bab\n\x1b", "daa\n",
                    "ceaa\x1b\nq", "ceca\nq"}) {

@@ -203,15 +203,11 @@ TEST_F(Guide, EveryScreenOfEveryPageFitsTheTerminal)
         EXPECT_LE(n, 25) << s;
     }
     // a key line (its key in light cyan) keeps a blank column before the time it takes
-    for (size_t from = 0, to; from < console.painted.size(); from = to + 1) {
-        to = std::min(console.painted.find('\f', from), console.painted.size());
-        painted p = lastscreen(console.painted.substr(from, to - from));
-        for (size_t r = 0; r < p.lines.size(); r++) {
-            const std::string& l = p.lines[r];
-            size_t at = widthcut(l, 64);
-            bool keyline = l.size() > 1 && p.attrs[r][0] == CWHITE && p.attrs[r][1] == CLIGHTCYAN;
-            EXPECT_TRUE(!keyline || at >= l.size() || l[at] == ' ') << l;
-        }
+    for (size_t end = 0; end != std::string::npos;) {
+        painted p = lastscreen(console.painted.substr(0, end = console.painted.find('\f', end + 1)));
+        for (size_t r = 0; r < p.lines.size(); r++)
+            EXPECT_TRUE(p.attrs[r].size() < 2 || p.attrs[r][0] != CWHITE || p.attrs[r][1] != CLIGHTCYAN ||
+                        (p.lines[r] + " ")[widthcut(p.lines[r], 64)] == ' ') << p.lines[r];
     }
 }
 
@@ -247,8 +243,7 @@ TEST_F(Guide, TheCataloguesHoldEveryEntryAndWhereTheCreaturesLive)
         std::snprintf(line, sizeof line, "%d円  %s", it.price, it.desc);
         EXPECT_NE(r->find(line), std::string::npos) << *r;
     }
-    opts.assist = true;  // the seeds as the assisted field shows them
-    items = rows(itemcatalog);
+    opts.assist = true, items = rows(itemcatalog);  // the seeds as the assisted field shows them
     EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s.find("\" ") == 2; }), 2);
     setnpclist();
     std::vector<std::string> creatures = rows(creaturecatalog);
