@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "core/text.h"
 #include "tempdir.h"
 
 namespace {
@@ -90,6 +91,10 @@ TEST(EndToEnd, ANewGameThroughAPipe)
                              "攻撃力:", "商売:1", "本当に終わる？"})
         EXPECT_NE(s.find(text), std::string::npos) << text;
     EXPECT_FALSE(std::filesystem::exists(dir / "dead.txt"));
+    EXPECT_EQ(shell("XDG_CONFIG_HOME=/c " + shellword(KURASHI_BINARY) + " --help --dir /d > " + shellword(out)), 0);
+    std::string help = readfile(out);
+    for (size_t a = 0, b; (b = help.find('\n', a)) != std::string::npos; a = b + 1)
+        EXPECT_LT(textwidth(help.substr(a, b - a)), 80) << help.substr(a, b - a);
 }
 
 TEST(EndToEnd, TheHomeScreenInATerminal)
@@ -120,23 +125,27 @@ TEST(EndToEnd, TheHomeScreenInATerminal)
     EXPECT_TRUE(term.waitfor("EXITED 0")) << term.shown;
 }
 
-// The options file: a bad line is told with its file and line and the game still starts
-// with the good ones; --no-assist overrides the file; a recording replays as it was played.
+// The options file: each bad line told with its file and line, and a bad file sets nothing
+// but the flags still do; --no-assist overrides the file; a recording replays as played.
 TEST(EndToEnd, TheOptionsFileUnderTheFlags)
 {
     GameDir dir;
     std::filesystem::create_directories(dir / "config/kurashi");
-    std::ofstream(dir / "config/kurashi/kurashi.ini") << "# mine\nassist = on\nvikey = on\nvikeys = 1\n";
+    std::ofstream(dir / "config/kurashi/kurashi.ini") << "# mine\nassist = on\nvikey = on\nvikeys = 1\nassist\n[kurashi\n";
     auto play = [&dir](const std::string& args) {
         shell("cd " + shellword(dir.path) + " && printf 'ahero\\nbca*' | XDG_CONFIG_HOME=\"$PWD/config\" " +
               shellword(KURASHI_BINARY) + " --plain --seed 1 --dir . " + args + " > out 2> err");
         return readfile(dir / "out").find("方向キー:動かす") != std::string::npos;
     };
+    EXPECT_FALSE(play(""));
+    std::string at = "kurashi: " + dir.path + "/config/kurashi/kurashi.ini:", unused = "; the file's settings are not used, the defaults are\n";
+    EXPECT_EQ(readfile(dir / "err"), at + "3: unknown key \"vikey\" (the keys are assist and vikeys)" + unused + at +
+              "4: vikeys must be on or off, not \"1\"" + unused + at + "5: not a \"key = value\" line" +
+              unused + at + "6: not a \"key = value\" line" + unused + "kurashi: input ended\n");
+    EXPECT_TRUE(play("--assist"));
+    std::ofstream(dir / "config/kurashi/kurashi.ini") << "# mine\nassist = on\n";
     EXPECT_TRUE(play("--record game.rec"));
-    std::string file = "kurashi: " + dir.path + "/config/kurashi/kurashi.ini:";
-    EXPECT_EQ(readfile(dir / "err"),
-              file + "3: unknown key \"vikey\" (the keys are assist and vikeys); line ignored\n" + file +
-                  "4: vikeys must be on or off, not \"1\"; line ignored\nkurashi: input ended\n");
+    EXPECT_EQ(readfile(dir / "err"), "kurashi: input ended\n");
     EXPECT_EQ(readfile(dir / "game.rec"), "kurashi recording 1 seed 1 assist\nahero\nbca*");
     EXPECT_FALSE(play("--no-assist"));
     EXPECT_FALSE(play("--replay game.rec --no-assist"));

@@ -160,7 +160,7 @@ TEST_F(Home, KeysThatCostTimeAndKeysThatDoNot)
 TEST_F(Home, TheLogAndTheGuideTakeNoTimeAndNoHunger)
 {
     pc.full = 0;
-    EXPECT_EQ(passes("\x10" "\x1b" "?" "M" "\x1b" "z"), -1);
+    EXPECT_EQ(passes("\x10" "\x1b" "\x10" "q" "?" "M" "\x1b" "?" "q" "z"), -1);  // Esc or q leaves
     EXPECT_EQ(min, 100) << "only z took an action";
     EXPECT_EQ(pc.hp, 30 - 3) << "the home screen drawn again after them costs nothing";
     EXPECT_TRUE(shows("メッセージ履歴"));
@@ -286,10 +286,13 @@ TEST_F(Home, EatingTakesTenActions)
 
 TEST_F(Home, EscapeLeavesEachListWithNothingChangedForTheActionOfItsCommand)
 {
-    inv[0] = {FOOD, 2}, equipment[0] = {0, 5}, mat[0] = {0, 3};
+    inv[0] = {FOOD, 2}, inv[1] = {FIRSTWAND, 3}, equipment[0] = {0, 5}, mat[0] = {0, 3}, itemnpcshop[0] = {POTION, 5};
     // eating (no refusal, no key swallowed), equipping, the kind to craft, the warehouse
-    // menu, the price of equipment for the shop (by Escape, by an empty line)
-    for (auto k : {"e\x1b", "fa\x1b\x1b", "ga\x1b\x1b", "ce\x1b", "bba\x1b\n\x1b", "bba \n\x1b"}) {
+    // menu, the price of equipment for the shop (by Escape, by an empty line); the counts
+    // to buy, put out (and its price, a wand's), throw away and store, left the same ways
+    for (auto k : {"e\x1b", "fa\x1b\x1b", "ga\x1b\x1b", "ce\x1b", "bba\x1b\n\x1b", "bba \n\x1b",
+                   "aaa\n\x1b", "baa\n\x1b", "baa1\n\n\x1b", "bab\n\x1b", "daa\n",
+                   "ceaa\x1b\nq", "ceca\nq"}) {
         std::string world = worldbytes();
         int clock = min;
         EXPECT_TRUE(passes(k) == -1 && console.done() && min == clock + 100 && !shows("何かキー")) << k;

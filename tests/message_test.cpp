@@ -89,5 +89,5 @@ TEST_F(Messages, TheLogScreenOpensAtTheNewestAndPagesBack)
     EXPECT_EQ(row(1, 21), std::string(19, ' ') + kana.substr(90));
     EXPECT_EQ(row(2, 0), "0年3月5日 7:09     line10");
     EXPECT_EQ(row(3, 0), "0年3月5日 7:09     line1");
-    EXPECT_NE(console.screens[1].find("[ESC]戻る (11-32/32行)"), std::string::npos);
+    EXPECT_NE(console.screens[1].find("[ESC・q]戻る (11-32/32行)"), std::string::npos);
 }

@@ -202,6 +202,13 @@ TEST_F(Guide, EveryScreenOfEveryPageFitsTheTerminal)
         }
         EXPECT_LE(n, 25) << s;
     }
+    // a key line (its key in light cyan) keeps a blank column before the time it takes
+    for (size_t end = 0; end != std::string::npos;) {
+        painted p = lastscreen(console.painted.substr(0, end = console.painted.find('\f', end + 1)));
+        for (size_t r = 0; r < p.lines.size(); r++)
+            EXPECT_TRUE(p.attrs[r].size() < 2 || p.attrs[r][0] != CWHITE || p.attrs[r][1] != CLIGHTCYAN ||
+                        (p.lines[r] + " ")[widthcut(p.lines[r], 64)] == ' ') << p.lines[r];
+    }
 }
 
 TEST_F(Guide, TheLegendAndTheModesSayWhatTheRulesDo)
@@ -236,6 +243,8 @@ TEST_F(Guide, TheCataloguesHoldEveryEntryAndWhereTheCreaturesLive)
         std::snprintf(line, sizeof line, "%d円  %s", it.price, it.desc);
         EXPECT_NE(r->find(line), std::string::npos) << *r;
     }
+    opts.assist = true, items = rows(itemcatalog);  // the seeds as the assisted field shows them
+    EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const std::string& s) { return s.find("\" ") == 2; }), 2);
     setnpclist();
     std::vector<std::string> creatures = rows(creaturecatalog);
     const char* const grounds[] = {"鉱山", "森", "水場"};

@@ -41,7 +41,7 @@ public:
     }
     const char* keys() const override
     {
-        return "[左右・1〜8]ページ [上下・PgUp・PgDn・スペース]送る [ESC]戻る";
+        return "[左右・1〜8]ページ [上下・PgUp・PgDn・スペース]送る [ESC・q]戻る";
     }
 };
 
@@ -75,7 +75,7 @@ void guide(int page)
     guidesource src;
     src.page = page >= 0 && page < NGUIDEPAGE ? page : 0;
     int top = 0;
-    for (int key; (key = pager(src, top)) != KEYESC;) {
+    for (int key; !leavespager(key = pager(src, top));) {
         int to = turnto(src.page, key);
         if (to < 0) continue;
         src.page = to;

@@ -15,5 +15,5 @@ enum {
 };
 
 // Opens the guide at a page; the pages are turned with the left and right arrows or their
-// numbers, and Escape leaves.
+// numbers, and Escape or q leaves.
 void guide(int page);

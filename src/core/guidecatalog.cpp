@@ -9,6 +9,7 @@
 #include "core/console.h"
 #include "core/creatures.h"
 #include "core/guidepages.h"
+#include "core/opts.h"
 
 namespace {
 void glyph(pagelines& w, int ch, int color) { w.put(color, "%c", ch); }
@@ -35,7 +36,7 @@ void itemcatalog(pagelines& w)
         for (const itemdata& it : itemlist) {
             if (it.kind != k) continue;
             w.put(CWHITE, "  ");
-            glyph(w, it.glyph, it.color);
+            glyph(w, viewtile(TITEM, {it.glyph, it.color}).glyph, it.color);  // as on the field
             w.put(CWHITE, " ");
             w.cell(CWHITE, it.name, 25);
             w.put(CWHITE, "%5d円  %s", it.price, it.desc);

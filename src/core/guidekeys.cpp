@@ -39,6 +39,7 @@ void homekeys(pagelines& w)
     keyline(w, "?", "このガイド", "0");
     keyline(w, "Ctrl-P", "メッセージ履歴: これまでのメッセージを読み返す", "0");
     keyline(w, "ほか", "ほかのキー(Enterなど)は何もしないが時間は進む", "1行動");
+    w.line(" 数や値段を打つところは、ESCか何も打たずにEnterでやめられる(何も変わらない)。");
     w.end();
     heading(w, "【出かけた先の時間】");
     w.line(" 探索: 1ターンごとに1行動。家に戻ったときにもう1行動。");
@@ -54,7 +55,7 @@ void fieldkeys(pagelines& w)
     w.line("探索のキー。1ターンは1行動で、ターンが進むと生き物も動く。");
     w.end();
     keyline(w, "方向キー", "移動。敵にぶつかると攻撃、青い相手とは入れ替わる", "1ターン");
-    keyline(w, "", "  --plainで遊ぶときは H(上) K(左) M(右) P(下) と打つ", "");
+    keyline(w, "", "  --plainでは H(上) K(左) M(右) P(下) と打つ", "");
     keyline(w, ">", numbered("下り階段を降りる。矢が%d本増える", STAIRSARROWS), "1ターン");
     keyline(w, "<", "上り階段を上る。地下1階からなら家に帰る", "1ターン");
     keyline(w, "g", "足元の品物を拾う", "1ターン");
@@ -64,7 +65,8 @@ void fieldkeys(pagelines& w)
     keyline(w, "t", numbered("アイテムを使う・杖を振る。食べ物は%dターンで食べる", MEALSTEPS),
             "1ターン");
     keyline(w, "m", "魔法を唱える: 覚えた魔法を選ぶ。MPを使う", "1ターン");
-    keyline(w, "", "  狙いやリストをESCでやめれば(mはqでも)", "0");
+    keyline(w, "", "  リストや狙いをESCでやめれば(mはqでも)", "0");
+    keyline(w, "", "  杖は狙いをやめても1回分減る(振るときに使うので)", "0");
     keyline(w, "*", "見回す: 方向キーで印を動かして調べる。ESCで終わる", "0");
     keyline(w, "F C D", "釣り・伐採・採掘: 続けて方向キーで隣のマスを選ぶ",
             numbered("%dターン", GATHERTURNS));
@@ -72,7 +74,7 @@ void fieldkeys(pagelines& w)
     keyline(w, "d", "捨てる", "1ターン");
     keyline(w, "?", "ヘルプ。その画面でもう一度?を押すとこのガイド", "0");
     keyline(w, "Ctrl-P", "メッセージ履歴: 画面から消えたメッセージも読める", "0");
-    keyline(w, "x  ESC", "セーブせずにゲームを終わる: yで終わり、ほかのキーで戻る", "0");
+    keyline(w, "x  ESC", "セーブせずに終わる: yで終わり、ほかのキーで戻る", "0");
     keyline(w, "ほか", "ほかのキー(Enterなど)は何もせず1ターン待つ", "1ターン");
     w.end();
     heading(w, "【ひとりでに続く行動】");

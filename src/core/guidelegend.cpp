@@ -55,18 +55,32 @@ bool firstcolor(int i)
     return true;
 }
 
-// The glyph of each kind of item, in every colour it comes in.
+// True when items of the kind come in another colour too.
+bool othercolor(int kind, int color)
+{
+    for (const itemdata& it : itemlist)
+        if (it.kind == kind && it.color != color) return true;
+    return false;
+}
+
+// The colours that tell items of one kind apart (the potions').
+const char* colorname(int color) { return color == CLIGHTCYAN ? "水色" : color == CLIGHTMAGENTA ? "紫" : "色違い"; }
+
+// The glyph of each kind of item, an entry for every colour it comes in, named where a
+// kind has more than one, so that even without colours no two glyphs run together.
 void itemlines(pagelines& w)
 {
     static const char* const kinds[] = {"薬", "巻物", "食べ物", "種", "魔法の杖"};
     heading(w, "【品物】 床に落ちている品");
     w.put(CWHITE, " ");
-    for (int k = IPOTION; k <= IWAND; k++) {
+    for (int i = 0; i < NITEM; i++) {
+        const itemdata& it = itemlist[i];
+        if (!firstcolor(i)) continue;
         w.put(CWHITE, " ");
-        for (int i = 0; i < NITEM; i++)
-            if (itemlist[i].kind == k && firstcolor(i))
-                glyph(w, viewtile(TITEM, {itemlist[i].glyph, itemlist[i].color}).glyph, itemlist[i].color);
-        w.put(CWHITE, " %s ", kinds[k]);
+        glyph(w, viewtile(TITEM, {it.glyph, it.color}).glyph, it.color);
+        w.put(CWHITE, " %s", kinds[it.kind]);
+        if (othercolor(it.kind, it.color)) w.put(CWHITE, "(%s)", colorname(it.color));
+        w.put(CWHITE, " ");
     }
     w.end();
     w.line("  薬は水色なら体に良く、紫なら害がある(敵に投げるとよい)。");

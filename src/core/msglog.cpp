@@ -94,7 +94,7 @@ public:
         con().write(rest.substr(0, widthcut(rest, TEXTCOLS)));
     }
     void head() const override { print("メッセージ履歴 (下ほど新しい)"); }
-    const char* keys() const override { return "[上下キー]1行 [PgUp・PgDn・スペース]1画面 [ESC]戻る"; }
+    const char* keys() const override { return "[上下キー]1行 [PgUp・PgDn・スペース]1画面 [ESC・q]戻る"; }
 };
 }  // namespace
 
@@ -132,6 +132,6 @@ void showlog()
 {
     logsource src;
     int top = pagebottom(src);
-    while (pager(src, top) != KEYESC) {
+    while (!leavespager(pager(src, top))) {
     }
 }

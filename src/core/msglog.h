@@ -24,5 +24,5 @@ void clearlog();
 int loglines();
 const logline& logat(int i);
 
-// The log screen: the newest line at the bottom, paged until Escape. No time passes.
+// The log screen: the newest line at the bottom, paged until Escape or q. No time passes.
 void showlog();

@@ -37,6 +37,8 @@ int pagebottom(const pagesource& src)
     return n > PAGEROWS ? n - PAGEROWS : 0;
 }
 
+bool leavespager(int key) { return key == KEYESC || key == 'q'; }
+
 int pager(const pagesource& src, int& top)
 {
     for (;;) {

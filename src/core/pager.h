@@ -29,6 +29,8 @@ protected:
 int pager(const pagesource& src, int& top);
 // The top row that shows the last row at the bottom of the screen.
 int pagebottom(const pagesource& src);
+// Escape or q, the keys that leave a pager's screen.
+bool leavespager(int key);
 
 // A page written as a run of lines, played once to count its lines and once more for each
 // row shown, when only that row is printed. Nothing is kept, so nothing is allocated.

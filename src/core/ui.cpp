@@ -21,7 +21,7 @@ constexpr size_t NUMBERWORD = 16;
 
 int asknumber()
 {
-    std::string word = con().readword(NUMBERWORD);
+    std::string word = con().readword(NUMBERWORD, true);  // left: the empty word, 0
     return numc2int(word.c_str());
 }
 

@@ -8,7 +8,8 @@
 int waitkey();
 // A line of refusal, then the pause.
 void refuse(const char* line);
-// One typed word turned into a number: -1 unless it is 1 to 9 digits.
+// One typed word turned into a number: -1 unless it is 1 to 9 digits. Escape or Enter on
+// an empty line leaves the prompt and gives 0, which every caller takes as nothing to do.
 int asknumber();
 // A key; true only for 'y'.
 bool yesno();

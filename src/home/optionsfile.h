@@ -10,7 +10,7 @@
 #include "core/opts.h"
 
 // Reads the file at path into o. A line at fault (no "key = value", an unknown key, a value
-// other than on or off, a line too long) is left out, so its key keeps what it had, and is
-// told in complaints as one line "kurashi: PATH:LINE: what was wrong". A missing file is
-// no fault and leaves o as it was.
+// other than on or off, a line too long) is told in complaints as one line
+// "kurashi: PATH:LINE: what was wrong; ...", and then no line of the file counts: o stays as
+// it was, the defaults. So does a file that cannot be read (one line) or is missing (none).
 void readoptionsfile(const std::string& path, optdata& o, std::string& complaints);

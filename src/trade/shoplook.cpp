@@ -71,7 +71,7 @@ public:
         print("あなたの店に並んでいる品 (店Lv%d: アイテム%d/%d 装備品%d/%d)", shoplv,
               onoffer(itemmyshop), places(), onoffer(equipmyshop), places());
     }
-    const char* keys() const override { return "[上下・PgUp・PgDn・スペース]送る [ESC]戻る"; }
+    const char* keys() const override { return "[上下・PgUp・PgDn・スペース]送る [ESC・q]戻る"; }
 };
 }  // namespace
 
@@ -79,6 +79,6 @@ void lookmyshop()
 {
     shopsource src;
     int top = 0;
-    while (pager(src, top) != KEYESC) {
+    while (!leavespager(pager(src, top))) {
     }
 }

@@ -57,7 +57,8 @@ void storewand(int i)
 }
 
 // Moves a typed number of entry i along the way; a number above what the entry holds,
-// or above what the receiving stack can still count, moves only that much.
+// or above what the receiving stack can still count, moves only that much. A prompt left
+// (Escape, an empty line) moves nothing and goes back to the menu, as a list left does.
 void movestack(const way& w, int i)
 {
     int kind = w.from[i].kind, have = w.from[i].count;
@@ -69,7 +70,8 @@ void movestack(const way& w, int i)
     }
     char question[LINESIZE];
     format(question, sizeof question, w.ask, name);
-    int n = std::min(askcount(question), room);
+    int n = std::min(askcount(question, true), room);
+    if (n == 0) return;
     if (n < have) print(w.some, name, n);
     else print(w.whole, name);
     n = std::min(n, have);
