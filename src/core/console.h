@@ -18,6 +18,10 @@ constexpr int KEYUP = 72;
 constexpr int KEYLEFT = 75;
 constexpr int KEYRIGHT = 77;
 constexpr int KEYDOWN = 80;
+constexpr int KEYHOME = 71;
+constexpr int KEYEND = 79;
+constexpr int KEYPGUP = 73;
+constexpr int KEYPGDN = 81;
 
 class Console {
 public:

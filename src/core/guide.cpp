@@ -15,21 +15,11 @@ constexpr guidepage pages[NGUIDEPAGE] = {
     {"素材", materialcatalog}, {"生き物", creaturecatalog},
 };
 
-class guidesource : public pagesource {
+class guidesource : public writtensource {
 public:
     int page = 0;
 
-    int rows() const override
-    {
-        pagelines w;
-        pages[page].write(w);
-        return w.count();
-    }
-    void row(int r) const override
-    {
-        pagelines w(r);
-        pages[page].write(w);
-    }
+    void write(pagelines& w) const override { pages[page].write(w); }
     // Every page by its number, the one open marked.
     void head() const override
     {
@@ -60,6 +50,8 @@ void heading(pagelines& w, const char* text)
     w.put(CYELLOW, "%s", text);
     w.end();
 }
+
+void glyph(pagelines& w, int ch, int color) { w.put(color, "%c", ch); }
 
 void keyline(pagelines& w, const char* key, const char* what, const char* cost)
 {

@@ -12,8 +12,6 @@
 #include "core/opts.h"
 
 namespace {
-void glyph(pagelines& w, int ch, int color) { w.put(color, "%c", ch); }
-
 // The wand that holds the spell's effect, or -1.
 int wandof(int spell)
 {

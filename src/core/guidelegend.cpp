@@ -28,8 +28,6 @@ constexpr terrainsign terrains[TOCCUPIED] = {
     {"水場", false, "。隣でFを押して釣ると魚"},
 };
 
-void glyph(pagelines& w, int ch, int color) { w.put(color, "%c", ch); }
-
 void terrainlines(pagelines& w)
 {
     heading(w, "【地形】 同じ記号でも色で見分ける");

@@ -15,5 +15,7 @@ void creaturecatalog(pagelines& w);
 
 // A heading line in the guide's own colour.
 void heading(pagelines& w, const char* text);
+// A field glyph in its colour.
+void glyph(pagelines& w, int ch, int color);
 // A line of a key table: the key, what it does, and the time it takes.
 void keyline(pagelines& w, const char* key, const char* what, const char* cost);

@@ -22,3 +22,29 @@ std::string firstword(const std::string& line)
     size_t e = line.find(' ', b);
     return line.substr(b, e == std::string::npos ? std::string::npos : e - b);
 }
+
+wordedit editword(std::string& typing, size_t maxbytes, bool leavable, wordkey key, unsigned ch)
+{
+    bool blank = typing.find_first_not_of(' ') == std::string::npos;
+    if (leavable && (key == wordkey::esc || (key == wordkey::enter && blank))) {
+        typing.clear();
+        return wordedit::left;
+    }
+    switch (key) {
+    case wordkey::enter: return blank ? wordedit::none : wordedit::done;
+    case wordkey::back:
+        if (typing.empty()) return wordedit::none;
+        while ((static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80) typing.pop_back();
+        typing.pop_back();
+        return wordedit::erased;
+    case wordkey::ch: {
+        if (ch < 32 || ch == 127) return wordedit::none;
+        std::string c;
+        pututf8(ch, c);
+        if (typing.size() + c.size() > maxbytes) return wordedit::none;
+        typing += c;
+        return wordedit::added;
+    }
+    default: return wordedit::none;
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
-// Word prompts of the byte-stream consoles (plain and scripted): blank lines are skipped,
-// the first word of the next line is taken, the rest of that line is dropped.
+// Word prompts. The byte-stream consoles (plain and scripted): blank lines are skipped,
+// the first word of the next line is taken, the rest of that line is dropped. The screen
+// consoles (terminal and browser): the word is typed key by key, with Backspace.
 
 #include <cstddef>
 #include <string>
@@ -53,3 +54,18 @@ std::string wholechars(std::string word);
 // The first word of a line typed at a word prompt (spaces split words); empty when there is
 // none, as when the player left the prompt.
 std::string firstword(const std::string& line);
+
+// A key at a screen console's word prompt, as editword takes it.
+enum class wordkey { enter, back, esc, ch, other };
+// What the key did to the typing, for the console to show.
+enum class wordedit {
+    none,    // nothing: a key of no use here
+    added,   // a character went on the end
+    erased,  // the last character went
+    done,    // Enter ended a word
+    left,    // the player left the prompt; the typing is emptied
+};
+// One key at a word prompt: ch is the character of wordkey::ch. Enter ends only a line
+// with a word in it; where the player may leave (leavable), Escape or Enter on an empty
+// line leaves. A character that would take the typing beyond maxbytes is not taken.
+wordedit editword(std::string& typing, size_t maxbytes, bool leavable, wordkey key, unsigned ch = 0);

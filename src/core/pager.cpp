@@ -7,10 +7,6 @@
 
 namespace {
 constexpr size_t LINEBYTES = 320;  // a row of PAGECOLS columns, whatever its characters
-constexpr int KEYPGUP = 73;
-constexpr int KEYPGDN = 81;
-constexpr int KEYHOME = 71;
-constexpr int KEYEND = 79;
 
 void draw(const pagesource& src, int top)
 {

@@ -53,3 +53,23 @@ private:
     int want;
     int n = 0;
 };
+
+// A pager's source whose rows are a page written line by line with pagelines.
+class writtensource : public pagesource {
+public:
+    int rows() const override
+    {
+        pagelines w;
+        write(w);
+        return w.count();
+    }
+    void row(int r) const override
+    {
+        pagelines w(r);
+        write(w);
+    }
+
+protected:
+    ~writtensource() = default;
+    virtual void write(pagelines& w) const = 0;
+};

@@ -66,10 +66,10 @@ int scancode(int key)
     case KEY_DOWN: return KEYDOWN;
     case KEY_LEFT: return KEYLEFT;
     case KEY_RIGHT: return KEYRIGHT;
-    case KEY_HOME: return 71;
-    case KEY_END: return 79;
-    case KEY_PPAGE: return 73;
-    case KEY_NPAGE: return 81;
+    case KEY_HOME: return KEYHOME;
+    case KEY_END: return KEYEND;
+    case KEY_PPAGE: return KEYPGUP;
+    case KEY_NPAGE: return KEYPGDN;
     case KEY_IC: return 82;
     case KEY_DC: return 83;
     default: return -1;
@@ -342,40 +342,30 @@ int TermConsole::getkey()
     }
 }
 
+namespace {
+wordkey wordkeyof(unsigned ch, bool special)
+{
+    if (special ? ch == KEY_ENTER : (ch == '\n' || ch == '\r')) return wordkey::enter;
+    if (special ? ch == KEY_BACKSPACE : (ch == 127 || ch == 8)) return wordkey::back;
+    if (!special && ch == KEYESC) return wordkey::esc;
+    return special ? wordkey::other : wordkey::ch;  // a key of the keypad types nothing
+}
+}  // namespace
+
 std::string TermConsole::readword(size_t maxbytes, bool leavable)
 {
     typing.clear();
     prompting = true;
     showcursor(true);
-    for (;;) {
+    for (wordedit e = wordedit::none; e != wordedit::done && e != wordedit::left;) {
         unsigned ch;
         bool special;
         readwide(ch, special);  // a resize draws the screen again, with what is typed
-        bool enter = special ? ch == KEY_ENTER : (ch == '\n' || ch == '\r');
-        bool back = special ? ch == KEY_BACKSPACE : (ch == 127 || ch == 8);
-        bool blank = typing.find_first_not_of(' ') == std::string::npos;
-        if (leavable && ((!special && ch == KEYESC) || (enter && blank))) {
-            if (!typing.empty()) {
-                typing.clear();
-                replay();  // what was typed goes with the prompt
-            }
-            break;
-        }
-        if (enter) {
-            if (!blank) break;
-        } else if (back) {
-            if (typing.empty()) continue;
-            while (!typing.empty() && (static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80)
-                typing.pop_back();
-            typing.pop_back();
-            replay();  // the screen as it was, with one character less typed
-        } else if (!special && ch >= 32 && ch != 127) {
-            std::string c;
-            pututf8(ch, c);
-            if (typing.size() + c.size() > maxbytes) continue;
-            typing += c;
-            put(c);
-        }
+        size_t had = typing.size();
+        e = editword(typing, maxbytes, leavable, wordkeyof(ch, special), ch);
+        if (e == wordedit::added) put(std::string_view(typing).substr(had));
+        // the screen as it was, with less typed, or nothing when the prompt is left
+        else if ((e == wordedit::erased || e == wordedit::left) && had) replay();
     }
     prompting = false;
     showcursor(false);

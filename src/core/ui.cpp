@@ -56,12 +56,12 @@ void listbag(const slot* bag, int cap, bagof what, int onlykind, const char* fmt
     }
 }
 
-int askcount(const char* question, bool leavable)
+int askcount(const char* question)
 {
     for (;;) {
         cls();
         print("%s", question);
-        std::string word = con().readword(NUMBERWORD, leavable);
+        std::string word = con().readword(NUMBERWORD, true);
         if (word.empty()) return 0;
         int n = numc2int(word.c_str());
         if (n > 0) return n;

@@ -26,7 +26,6 @@ const char* bagname(bagof what, int kind);
 void listbag(const slot* bag, int cap, bagof what, int onlykind = -1,
              const char* fmt = "%c:%s x%d\n", const char* wandfmt = "%c:%s(残り%d回)\n");
 
-// Clears the screen, prints the question and reads numbers until one is above 0. With
-// leavable, Escape or Enter on an empty line leaves and gives 0; otherwise there is no
-// way out but a number.
-int askcount(const char* question, bool leavable = false);
+// Clears the screen, prints the question and reads numbers until one is above 0; Escape
+// or Enter on an empty line leaves and gives 0.
+int askcount(const char* question);

@@ -11,6 +11,7 @@
 #include "core/console.h"
 #include "core/message.h"
 #include "core/opts.h"
+#include "core/rulenumbers.h"
 #include "core/state.h"
 #include "core/text.h"
 
@@ -95,7 +96,7 @@ void hungerword(painter& p)
 // of the fall itself; 0 before the warning.
 int turnsleft()
 {
-    bool warned = pc.floorturn > stayfloor - 30;
+    bool warned = pc.floorturn > stayfloor - WARNTURNS;
     return warned && pc.floorturn < stayfloor ? stayfloor - pc.floorturn : 0;
 }
 

@@ -115,7 +115,7 @@ void putequip(int i)
     char question[LINESIZE];
     format(question, sizeof question, "%sをいくらで売る？ (適正価格%lld円)\n", equiplist[s.kind],
            500LL * s.count);
-    int price = askcount(question, true);
+    int price = askcount(question);
     if (price == 0) return;  // left: nothing goes out
     print("%sを%d円で売りに出した\n", equiplist[s.kind], price);
     equipmyshop[e] = {s.kind, s.count, price};

@@ -53,19 +53,9 @@ void offer(pagelines& w)
     if (onoffer(equipmyshop) == 0) w.line("  (何も並んでいない)");
 }
 
-class shopsource : public pagesource {
+class shopsource : public writtensource {
 public:
-    int rows() const override
-    {
-        pagelines w;
-        offer(w);
-        return w.count();
-    }
-    void row(int r) const override
-    {
-        pagelines w(r);
-        offer(w);
-    }
+    void write(pagelines& w) const override { offer(w); }
     void head() const override
     {
         print("あなたの店に並んでいる品 (店Lv%d: アイテム%d/%d 装備品%d/%d)", shoplv,

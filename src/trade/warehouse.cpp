@@ -70,7 +70,7 @@ void movestack(const way& w, int i)
     }
     char question[LINESIZE];
     format(question, sizeof question, w.ask, name);
-    int n = std::min(askcount(question, true), room);
+    int n = std::min(askcount(question), room);
     if (n == 0) return;
     if (n < have) print(w.some, name, n);
     else print(w.whole, name);

@@ -90,33 +90,29 @@ int WebConsole::getkey()
     }
 }
 
+namespace {
+wordkey wordkeyof(int k)
+{
+    if (k == '\r' || k == '\n') return wordkey::enter;
+    if (k == 127 || k == 8) return wordkey::back;
+    if (k == KEYESC) return wordkey::esc;
+    return k < EXTENDED ? wordkey::ch : wordkey::other;  // a key without a character types nothing
+}
+}  // namespace
+
 std::string WebConsole::readword(size_t maxbytes, bool leavable)
 {
     std::string typing;
     write("\x1b[?25h\x1b" "7");  // the cursor shows, and where the typing begins is kept
-    for (;;) {
+    for (wordedit e = wordedit::none; e != wordedit::done && e != wordedit::left;) {
         int k = nextinput();
-        bool enter = k == '\r' || k == '\n';
-        bool blank = typing.find_first_not_of(' ') == std::string::npos;
-        if (leavable && (k == KEYESC || (enter && blank))) {
-            typing.clear();  // what was typed goes with the prompt
-            write("\x1b" "8\x1b[J");
-            break;
-        }
-        if (enter) {
-            if (!blank) break;
-        } else if (k == 127 || k == 8) {
-            if (typing.empty()) continue;
-            while ((static_cast<unsigned char>(typing.back()) & 0xC0) == 0x80) typing.pop_back();
-            typing.pop_back();
-            write("\x1b" "8\x1b[J");  // the typing written again, one character less
+        size_t had = typing.size();
+        e = editword(typing, maxbytes, leavable, wordkeyof(k), static_cast<unsigned>(k));
+        if (e == wordedit::added) {
+            write(std::string_view(typing).substr(had));
+        } else if (e == wordedit::erased || e == wordedit::left) {
+            write("\x1b" "8\x1b[J");  // the typing written again, with less typed
             write(typing);
-        } else if (k >= 32 && k < EXTENDED) {
-            std::string c;
-            pututf8(static_cast<unsigned>(k), c);
-            if (typing.size() + c.size() > maxbytes) continue;
-            typing += c;
-            write(c);
         }
     }
     write("\x1b[?25l\n");
