@@ -157,7 +157,7 @@ TEST_F(KeyFuzz, TheAssistedViewChangesNoRuleAndNoDraw)
         std::replace(keys.begin(), keys.end(), '\t', 'z');  // Tab aims in the assisted view
         fuzzgame off = replaychecked(replayheader(seed, {}) + keys, g, s);
         std::string plain = worldbytes() + std::to_string(std::rand());
-        fuzzgame on = replaychecked(replayheader(seed, {true, false}) + keys, g, a);
+        fuzzgame on = replaychecked(replayheader(seed, {true, false, JA}) + keys, g, a);
         std::string assisted = worldbytes() + std::to_string(std::rand());
         EXPECT_TRUE(on.problem.empty() && on.status == off.status && assisted == plain) << seed;
         shown += on.screens != off.screens;

@@ -4,11 +4,13 @@
 // during a game. None of them changes a rule: the assisted view is read only by the code
 // that draws screens and menus.
 
+#include "core/lang.h"
 #include "core/state.h"
 
 struct optdata {
     bool assist;  // the assisted view: labels, distinct glyphs, counts, prompts
     bool vikeys;  // h j k l move in the field, as the arrow keys do
+    langcode lang;  // the language of the screens (never of the files)
 };
 
 extern optdata opts;
