@@ -16,9 +16,12 @@ enum langcode { JA, EN };
 void setlang(langcode lang);
 langcode curlang();
 
-const char* tr(const char* ja);
-const char* trctx(const char* ctx, const char* ja);
-const char* trn(const char* one, const char* many, unsigned long n);
+// Each gives back a format made from its Japanese one, so the compiler checks the
+// arguments of a translated format against the written text.
+const char* tr(const char* ja) __attribute__((format_arg(1)));
+const char* trctx(const char* ctx, const char* ja) __attribute__((format_arg(2)));
+const char* trn(const char* one, const char* many, unsigned long n)
+    __attribute__((format_arg(1))) __attribute__((format_arg(2)));
 
 #define _(s) tr(s)
 #define N_(s) s
