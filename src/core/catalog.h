@@ -1,6 +1,8 @@
 #pragma once
 // The game's fixed vocabulary: item kinds, spells, materials, equipment kinds and the
-// glyphs of the terrain codes. Never written while the game runs.
+// glyphs of the terrain codes. Never written while the game runs. The names and
+// descriptions are the Japanese message ids: a screen shows them through _(), a file
+// keeps them as they are written here.
 
 #include "core/state.h"
 

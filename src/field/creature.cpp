@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -52,13 +53,13 @@ void throwpotion(const npcdata& c)
 {
     int k = drawpotion();
     if (std::rand() % 100 < trpcalc(c.dexcur + c.dexmod, pc.dexcur + pc.dexmod, 75)) {
-        addmes("\n%sはあなたに%sを投げつけた", c.name, itemlist[k].name);
+        addmes(_("\n%sはあなたに%sを投げつけた"), _(c.name), _(itemlist[k].name));
         rest = 0;
         eat[1] = 0;
         useitem(k);
     } else {
-        addmes("\n%sはあなたに%sを投げつけたがあなたには当たらなかった", c.name,
-               itemlist[k].name);
+        addmes(_("\n%sはあなたに%sを投げつけたがあなたには当たらなかった"),
+               _(c.name), _(itemlist[k].name));
     }
 }
 

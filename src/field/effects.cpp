@@ -1,13 +1,15 @@
 #include "field/effects.h"
 
 #include "core/catalog.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "field/kill.h"
 
 namespace {
-const char* const statnames[NSTAT] = {"攻撃力", "防御力", "器用", "魔力", "速さ"};
+const char* const statnames[NSTAT] = {N_("攻撃力"), N_("防御力"), N_("器用"), N_("魔力"),
+                                      N_("速さ")};
 
 // Every amount gets its own depth roll: deeper floors make every item stronger.
 int scaled(int amount) { return amount * dice(2, depth, 10) / 10; }
@@ -16,20 +18,20 @@ void pchp(int amount)
 {
     int d = scaled(amount);
     pc.hp += d;  // an item may lift hp above the maximum
-    if (d > 0) addmes("\nあなたは%d回復した", d);
-    if (d < 0) addmes("\nあなたは%dのダメージを受けた", -d);
+    if (d > 0) addmes(_("\nあなたは%d回復した"), d);
+    if (d < 0) addmes(_("\nあなたは%dのダメージを受けた"), -d);
 }
 
 void pcmp(int amount)
 {
     int d = scaled(amount);
     if (d > 0) {
-        addmes("\nあなたはMPを%d回復した", d);
+        addmes(_("\nあなたはMPを%d回復した"), d);
         fillup(pc.mp, d, pc.maxmp);
     }
     if (d < 0) {
         pc.mp += d;
-        addmes("\nあなたは%dのMPを奪われた", -d);
+        addmes(_("\nあなたは%dのMPを奪われた"), -d);
         if (pc.mp < 0) pc.mp = 0;
     }
 }
@@ -41,8 +43,8 @@ void pcstat(const itemdata& it, int s)
     int turns = itemturns(it, s);
     if (*v.turn >= turns) return;
     int d = scaled(itemamount(it, s));
-    if (d > 0) addmes("\nあなたの%sは%d上がった", statnames[s], d);
-    if (d < 0) addmes("\nあなたの%sは%d下がった", statnames[s], -d);
+    if (d > 0) addmes(_("\nあなたの%sは%d上がった"), _(statnames[s]), d);
+    if (d < 0) addmes(_("\nあなたの%sは%d下がった"), _(statnames[s]), -d);
     *v.cur = *v.base + d;
     *v.turn = turns;
 }
@@ -65,16 +67,16 @@ void npchp(int n, int amount)
     npcdata& c = npc[n];
     int d = scaled(amount);
     if (d > 0) {
-        addmes("\n%sは%d回復した", c.name, d);
+        addmes(_("\n%sは%d回復した"), _(c.name), d);
         fillup(c.hp, d, c.maxhp);
         return;
     }
     c.hp += d;
     if (d < 0 && c.hp < 0) {
-        addmes("\n%sは%dのダメージを受けて死んだ", c.name, -d);
+        addmes(_("\n%sは%dのダメージを受けて死んだ"), _(c.name), -d);
         kill(n, c.x, c.y);
     } else if (d < 0) {
-        addmes("\n%sは%dのダメージを受けた", c.name, -d);
+        addmes(_("\n%sは%dのダメージを受けた"), _(c.name), -d);
     }
 }
 
@@ -84,10 +86,10 @@ void npcmp(npcdata& c, int amount)
     if (d < 0) {
         c.mp += d;
         if (c.mp < 0) c.mp = 0;
-        addmes("\n%sは%dのMPを奪われた", c.name, -d);
+        addmes(_("\n%sは%dのMPを奪われた"), _(c.name), -d);
     }
     if (d > 0) {
-        addmes("\n%sは%dMPを回復した", c.name, d);
+        addmes(_("\n%sは%dMPを回復した"), _(c.name), d);
         fillup(c.mp, d, c.maxmp);
     }
 }
@@ -98,8 +100,8 @@ void npcstat(npcdata& c, const itemdata& it, int s)
 {
     statview v = statof(c, s);
     int d = scaled(itemamount(it, s));
-    if (d < 0) addmes("\n%sの%sは%d下がった", c.name, statnames[s], -d);
-    if (d > 0) addmes("\n%sの%sは%d上がった", c.name, statnames[s], d);
+    if (d < 0) addmes(_("\n%sの%sは%d下がった"), _(c.name), _(statnames[s]), -d);
+    if (d > 0) addmes(_("\n%sの%sは%d上がった"), _(c.name), _(statnames[s]), d);
     *v.cur = *v.base + d;
     if (itemturns(it, s) != 0) *v.turn = itemturns(it, s);
 }
@@ -115,11 +117,11 @@ void useitem(int item)
     switch (item) {
     case SHORTTELEPORTSCROLL:
         shortteleport();
-        addmes("\nあなたはショートテレポートの巻物を読んだ");
+        addmes(_("\nあなたはショートテレポートの巻物を読んだ"));
         break;
     case TELEPORTSCROLL:
         teleport();
-        addmes("\nあなたはテレポートの巻物を読んだ");
+        addmes(_("\nあなたはテレポートの巻物を読んだ"));
         break;
     case RETURNSCROLL: tohouse = 10; break;
     case LEVELDOWNPOTION: leveldown(); break;

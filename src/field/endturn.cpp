@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/clock.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -20,7 +21,7 @@ bool runsout(int& turns) { return turns > 0 && --turns == 0; }
 
 void countdowns()
 {
-    if (runsout(rest)) addmes("\nあなたは休憩を終えた");
+    if (runsout(rest)) addmes(_("\nあなたは休憩を終えた"));
     if (runsout(gathering[2])) gather(gathering[0], gathering[1]);
     if (runsout(tohouse)) floordown(-depth);
 }
@@ -32,10 +33,10 @@ void mealends()
     if (pc.full > FIELDFULL) pc.full = FIELDFULL;
     int kind = eat[0] >= 0 && eat[0] < maxinv ? inv[eat[0]].kind : -1;
     if (kind < 0) return;  // nothing left in the slot to eat
-    const char* name = itemlist[kind].name;
+    const char* name = _(itemlist[kind].name);
     useitem(kind);
     itemconsume(eat[0], 1);
-    addmes("\nあなたは%sを食べ終えた", name);
+    addmes(_("\nあなたは%sを食べ終えた"), name);
 }
 
 // One mp every 5 turns on a floor, one hp every 3.
@@ -59,12 +60,12 @@ void agestats()
 void floorlimit()
 {
     if (pc.floorturn == stayfloor) {
-        addmes("\nあなたは下の階に落ちた");
+        addmes(_("\nあなたは下の階に落ちた"));
         floordown(1);
         pc.hp -= FALLDAMAGE;
     }
     if (pc.floorturn > stayfloor - WARNTURNS) {
-        addmes("\n空気が張り詰めている");
+        addmes(_("\n空気が張り詰めている"));
         rest = gathering[2] = eat[1] = 0;
     }
 }
@@ -73,9 +74,9 @@ void statuslines()
 {
     int v[NSTAT];
     for (int s = 0; s < NSTAT; s++) v[s] = *statof(pc, s).cur + *statof(pc, s).mod;
-    format(para, sizeof para, "攻撃:%d 防御:%d 器用:%d 魔力:%d 速さ:%d", v[ATK], v[DEF], v[DEX],
-           v[MAG], v[SPD]);
-    format(status, sizeof status, "Lv:%d HP:%d/%d MP:%d/%d 矢:%d 次Lvまで%d", pc.lv, pc.hp,
+    format(para, sizeof para, _("攻撃:%d 防御:%d 器用:%d 魔力:%d 速さ:%d"), v[ATK], v[DEF],
+           v[DEX], v[MAG], v[SPD]);
+    format(status, sizeof status, _("Lv:%d HP:%d/%d MP:%d/%d 矢:%d 次Lvまで%d"), pc.lv, pc.hp,
            pc.maxhp, pc.mp, pc.maxmp, arrow, 100 - pc.exp);
 }
 }  // namespace

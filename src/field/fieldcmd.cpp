@@ -7,6 +7,7 @@
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/gameend.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -16,22 +17,22 @@
 void stairsdown()
 {
     if (pc.under != TDOWN) {
-        addmes("\nそこには下り階段がない");
+        addmes(_("\nそこには下り階段がない"));
         return;
     }
     floordown(1);
     arrow += STAIRSARROWS;
-    addmes("\nあなたは階段を降りた");
+    addmes(_("\nあなたは階段を降りた"));
 }
 
 void stairsup()
 {
     if (pc.under != TUP) {
-        addmes("\nそこには上り階段がない");
+        addmes(_("\nそこには上り階段がない"));
         return;
     }
     floordown(-1);
-    addmes("\nあなたは階段を上った");
+    addmes(_("\nあなたは階段を上った"));
 }
 
 namespace {
@@ -50,14 +51,15 @@ bool pickwand(itemdata& it)
     if (s < 0) return false;
     inv[s].kind = it.id;
     inv[s].count = dice(2, trpcalc(depth, it.rare + pc.lv, 5) + 1, 0);
-    addmes("\nあなたは%s(残り%d回)を拾った", it.name, inv[s].count);
+    addmes(NG_("\nあなたは%s(残り%d回)を拾った", "\nあなたは%s(残り%d回)を拾った", inv[s].count),
+           _(it.name), inv[s].count);
     return true;
 }
 
 bool pickother(itemdata& it)
 {
     if (!bagput(inv, maxinv, it.id, 1)) return false;
-    addmes("\nあなたは%sを拾った", it.name);
+    addmes(_("\nあなたは%sを拾った"), _(it.name));
     return true;
 }
 }  // namespace
@@ -66,12 +68,12 @@ void pickup()
 {
     int i = pc.under == TITEM ? itemhere() : -1;
     if (i < 0) {
-        addmes("\nあなたは空気をつかんだ");
+        addmes(_("\nあなたは空気をつかんだ"));
         return;
     }
     itemdata& it = itm[i];
     if (!(it.kind == IWAND ? pickwand(it) : pickother(it))) {
-        addmes("\n鞄にこれ以上入らない");
+        addmes(_("\n鞄にこれ以上入らない"));
         return;
     }
     it.taken = 1;
@@ -92,7 +94,7 @@ void restcmd()
 {
     cls();
     for (;;) {
-        print("何ターン休憩する？\n(&で全回復するまで)\n");
+        print(_("何ターン休憩する？\n(&で全回復するまで)\n"));
         // 16 bytes hold any count that numc2int takes, and "&"
         std::string word = con().readword(16);
         int turns = word[0] == '&' ? fullrest() : numc2int(word.c_str());
@@ -106,6 +108,6 @@ void restcmd()
 void quitcmd()
 {
     cls();
-    print("本当に終わる？\ny/n\n");
+    print(_("本当に終わる？\ny/n\n"));
     if (yesno()) gameend(EXITOK);
 }

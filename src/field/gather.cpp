@@ -7,6 +7,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/opts.h"
 #include "core/rulenumbers.h"
@@ -24,10 +25,10 @@ struct resource {
 };
 
 const resource resources[] = {
-    {TMETAL, SKMINE, 0, "\n掘り尽くした"},
-    {TGEM, SKMINE, 16, "\n掘り尽くした"},
-    {TTREE, SKFELL, 8, "\n採り尽くした"},
-    {TWATER, SKFISH, -1, "\n水場は干上がった"},
+    {TMETAL, SKMINE, 0, N_("\n掘り尽くした")},
+    {TGEM, SKMINE, 16, N_("\n掘り尽くした")},
+    {TTREE, SKFELL, 8, N_("\n採り尽くした")},
+    {TWATER, SKFISH, -1, N_("\n水場は干上がった")},
 };
 
 const resource* resourceat(int code)
@@ -45,9 +46,9 @@ struct gatherask {
 };
 
 const gatherask asks[] = {
-    {'F', "\nどこで釣りをする？", "\nそこには水場がない"},
-    {'C', "\nどこを伐採する？", "\nそこには木がない"},
-    {'D', "\nどこを掘る？", "\nそこには鉱床がない"},
+    {'F', N_("\nどこで釣りをする？"), N_("\nそこには水場がない")},
+    {'C', N_("\nどこを伐採する？"), N_("\nそこには木がない")},
+    {'D', N_("\nどこを掘る？"), N_("\nそこには鉱床がない")},
 };
 
 // Which ground a command works: water for 'F', a tree for 'C', a deposit for 'D'.
@@ -90,7 +91,7 @@ void obtain(const resource& r, int k)
     int material = r.firstmaterial < 0 ? FISH : r.firstmaterial + k;
     skl[2 * r.skill + 1] -= r.firstmaterial < 0 ? 5 : k;
     bagput(mat, maxmat, material, 1);
-    addmes("\n%sが採れた", materiallist[material].name);
+    addmes(_("\n%sが採れた"), _(materiallist[material].name));
 }
 
 // Each of the three skills rises at most one level per gather.
@@ -100,14 +101,16 @@ void skillups()
         int skill;
         const char* text;
     } ups[] = {
-        {SKMINE, "\n採鉱レベルUP"}, {SKFELL, "\n伐採レベルUP"}, {SKFISH, "\n釣りレベルUP"}};
+        {SKMINE, N_("\n採鉱レベルUP")},
+        {SKFELL, N_("\n伐採レベルUP")},
+        {SKFISH, N_("\n釣りレベルUP")}};
     for (const auto& u : ups) {
         int& level = skl[2 * u.skill];
         int& points = skl[2 * u.skill + 1];
         if (points >= 0) continue;
         level++;
         points += 2 * level;
-        addmes("%s", u.text);
+        addmes("%s", _(u.text));
     }
 }
 
@@ -117,7 +120,7 @@ void deplete(const resource& r, int x, int y)
     int g = trpcalc(skl[2 * r.skill] + depth, pc.lv, 15);
     if (g < std::rand() % 100) {
         setterrain(x, y, TFLOOR);
-        addmes("%s", r.gone);
+        addmes("%s", _(r.gone));
     }
 }
 }  // namespace
@@ -128,7 +131,7 @@ void gathercmd(int key)
     for (const gatherask& a : asks)
         if (a.key == key) ask = &a;
     if (!ask) return;
-    print("%s", ask->question);
+    print("%s", _(ask->question));
     int x, y;
     if (!direction(vikey(mygetch()), x, y)) return;
     if (onmap(x, y) && fits(key, map[y][x])) {
@@ -136,7 +139,7 @@ void gathercmd(int key)
         gathering[1] = y;
         gathering[2] = GATHERTURNS;
     } else {
-        addmes("%s", ask->nothing);
+        addmes("%s", _(ask->nothing));
     }
 }
 
@@ -145,7 +148,7 @@ void gather(int x, int y)
     const resource* r = resourceat(cell(x, y));
     int k = yieldroll();
     if (!r) return;  // the ground is no longer there to work
-    if (k < 0) addmes("\n何も採れなかった");
+    if (k < 0) addmes(_("\n何も採れなかった"));
     else obtain(*r, k);
     skillups();
     deplete(*r, x, y);

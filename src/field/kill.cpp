@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/msglog.h"
 #include "core/opts.h"
@@ -28,15 +29,15 @@ void gainexp(const npcdata& c)
 void meat()
 {
     if ((std::rand() & 15) != 0) return;
-    addmes("\n肉を手に入れた");
-    if (!bagput(mat, maxmat, MEAT, 1)) addmes("\nしかしこれ以上持てなかった");
+    addmes(_("\n肉を手に入れた"));
+    if (!bagput(mat, maxmat, MEAT, 1)) addmes(_("\nしかしこれ以上持てなかった"));
 }
 
 // Every 100 points buy a level; true when at least one was gained.
 bool levelup()
 {
     if (pc.exp < LEVELEXP) return false;
-    addmes("\nあなたはレベルアップした");
+    addmes(_("\nあなたはレベルアップした"));
     while (pc.exp >= LEVELEXP) {
         pc.lv++;
         pc.maxhp += dice(3, 5, 5);
@@ -74,10 +75,10 @@ void spelloffer()
     for (int s = 0; s < NMAGIC; s++) {
         const magicdata& m = magiclist[s];
         if (opts.assist)
-            print("%c:%s(MP%d,%s)%s\n", alphabet[s], m.name, m.mp, m.desc,
-                  knows(s) ? " 覚えている" : "");
+            print("%c:%s(MP%d,%s)%s\n", alphabet[s], _(m.name), m.mp, _(m.desc),
+                  knows(s) ? _(" 覚えている") : "");
         else
-            print("%s\n", m.name);
+            print("%s\n", _(m.name));
     }
 }
 
@@ -88,16 +89,16 @@ void choosespell()
     if (room < 0) return;
     for (;;) {
         cls();
-        print("何の魔法を覚える？\n\n");
+        print(_("何の魔法を覚える？\n\n"));
         spelloffer();
         int s = alp2int(mygetch());
         if (s >= NMAGIC) continue;
         if (knows(s)) {
-            print("その魔法はもう覚えている");
+            print(_("その魔法はもう覚えている"));
             continue;
         }
         pc.magic[room] = s;
-        printlog("あなたは%sの魔法を覚えた", magiclist[s].name);
+        printlog(_("あなたは%sの魔法を覚えた"), _(magiclist[s].name));
         return;
     }
 }

@@ -7,6 +7,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -19,28 +20,28 @@
 
 namespace {
 const spelleffect spelleffects[NMAGIC] = {
-    {EHEAL, 3, "\nあなたは軽傷治癒の魔法を唱え%d回復した", {}},
-    {EHEAL, 5, "\nあなたは重傷治癒の魔法を唱え%d回復した", {}},
-    {EHEAL, 8, "\nあなたは致命傷治癒の魔法を唱え%d回復した", {}},
-    {ESHORTTELEPORT, 0, "\nあなたはショートテレポートの魔法を唱えた", {}},
-    {ETELEPORT, 0, "\nあなたはテレポートの魔法を唱えた", {}},
+    {EHEAL, 3, N_("\nあなたは軽傷治癒の魔法を唱え%d回復した"), {}},
+    {EHEAL, 5, N_("\nあなたは重傷治癒の魔法を唱え%d回復した"), {}},
+    {EHEAL, 8, N_("\nあなたは致命傷治癒の魔法を唱え%d回復した"), {}},
+    {ESHORTTELEPORT, 0, N_("\nあなたはショートテレポートの魔法を唱えた"), {}},
+    {ETELEPORT, 0, N_("\nあなたはテレポートの魔法を唱えた"), {}},
     {EBOLT, 3, nullptr,
-     {"\nあなたは魔法の矢を詠唱し自分に%dのダメージを与えた",
-      "\nあなたは魔法の矢を詠唱し%sに%dのダメージを与えて殺した",
-      "\nあなたは魔法の矢を詠唱し%sに%dのダメージを与えた",
-      "\nあなたは空間に向かって魔法の矢を詠唱した",
-      "\nあなたは壁に向かって魔法の矢を詠唱した"}},
+     {N_("\nあなたは魔法の矢を詠唱し自分に%dのダメージを与えた"),
+      N_("\nあなたは魔法の矢を詠唱し%sに%dのダメージを与えて殺した"),
+      N_("\nあなたは魔法の矢を詠唱し%sに%dのダメージを与えた"),
+      N_("\nあなたは空間に向かって魔法の矢を詠唱した"),
+      N_("\nあなたは壁に向かって魔法の矢を詠唱した")}},
     {EBOLT, 5, nullptr,
-     {"\nあなたはマジックミサイルを詠唱し自分に%dのダメージを与えた",
-      "\nあなたはマジックミサイルを詠唱し%sに%dのダメージを与えて殺した",
-      "\nあなたはマジックミサイルを詠唱し%sに%dのダメージを与えた",
-      "\nあなたは空間に向かってマジックミサイルを詠唱した",
-      "\nあなたは壁に向かってマジックミサイルを詠唱した"}},
-    {ESTORM, 0, "\nあなたは魔力の嵐を詠唱した", {}},
-    {EHERO, 0, "\nあなたは英雄を詠唱した", {}},
-    {ESHIELD, 0, "\nあなたは魔法の盾を詠唱した", {}},
-    {ESAGE, 0, "\nあなたは賢者を詠唱した", {}},
-    {ESWIFT, 0, "\nあなたは俊足を詠唱した", {}},
+     {N_("\nあなたはマジックミサイルを詠唱し自分に%dのダメージを与えた"),
+      N_("\nあなたはマジックミサイルを詠唱し%sに%dのダメージを与えて殺した"),
+      N_("\nあなたはマジックミサイルを詠唱し%sに%dのダメージを与えた"),
+      N_("\nあなたは空間に向かってマジックミサイルを詠唱した"),
+      N_("\nあなたは壁に向かってマジックミサイルを詠唱した")}},
+    {ESTORM, 0, N_("\nあなたは魔力の嵐を詠唱した"), {}},
+    {EHERO, 0, N_("\nあなたは英雄を詠唱した"), {}},
+    {ESHIELD, 0, N_("\nあなたは魔法の盾を詠唱した"), {}},
+    {ESAGE, 0, N_("\nあなたは賢者を詠唱した"), {}},
+    {ESWIFT, 0, N_("\nあなたは俊足を詠唱した"), {}},
 };
 
 // An aim given up leaves nothing behind: what the cursor described goes with it.
@@ -63,7 +64,7 @@ bool useslot(int s)
         if (zapwand(s)) return true;
         return cancelled();
     default:
-        addmes("\nあなたは%sを使った", itemlist[item].name);
+        addmes(_("\nあなたは%sを使った"), _(itemlist[item].name));
         useitem(item);
         itemconsume(s, 1);
         return true;
@@ -83,10 +84,10 @@ int successrate(int spell) { return trpcalc(now(pc, MAG), magiclist[spell].diff,
 void spellmenu()
 {
     cls();
-    print("何の魔法を詠唱する？\n");
+    print(_("何の魔法を詠唱する？\n"));
     for (int i = 0; i < spellsknown(); i++) {
         const magicdata& m = magiclist[pc.magic[i]];
-        print("%c:%s(MP%d,%s,成功率%d%%)\n", alphabet[i], m.name, m.mp, m.desc,
+        print(_("%c:%s(MP%d,%s,成功率%d%%)\n"), alphabet[i], _(m.name), m.mp, _(m.desc),
               successrate(pc.magic[i]));
     }
 }
@@ -96,11 +97,11 @@ bool cast(int spell)
 {
     const magicdata& m = magiclist[spell];
     if (pc.mp < m.mp) {
-        addmes("\nMPが足りない");
+        addmes(_("\nMPが足りない"));
         return true;
     }
     if (std::rand() % 100 >= successrate(spell)) {
-        addmes("\nあなたは%sの詠唱に失敗した", m.name);
+        addmes(_("\nあなたは%sの詠唱に失敗した"), _(m.name));
         return true;
     }
     if (!applyeffect(spelleffects[spell])) return cancelled();
@@ -113,14 +114,14 @@ bool useitemcmd()
 {
     for (;;) {
         cls();
-        print("何を使う?\n");
+        print(_("何を使う?\n"));
         listbag(inv, maxinv, ITEMS);
         print("\n");
         int key = mygetch();
         if (key == KEYESC) return false;
         int s = alp2int(key);
         if (s >= maxinv || s >= LISTSIZE || inv[s].kind < 0 || inv[s].kind >= NITEM) {
-            refuse("そのアイテムは存在しない");
+            refuse(_("そのアイテムは存在しない"));
             continue;
         }
         if (useslot(s)) return true;
@@ -135,7 +136,7 @@ bool castcmd()
         if (key == KEYESC || key == 'q') return false;
         int i = alp2int(key);
         if (i >= spellsknown()) {
-            refuse("その魔法は使えない");
+            refuse(_("その魔法は使えない"));
             continue;
         }
         if (cast(pc.magic[i])) return true;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/catalog.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -19,11 +20,11 @@ void landing(int code)
     case TROUGH2: pc.spdmod = -ROUGHSLOW; break;
     case TITEM: {
         int it = itemat(pc.x, pc.y);
-        if (it >= 0) addmes("\n%sがある", itm[it].name);
+        if (it >= 0) addmes(_("\n%sがある"), _(itm[it].name));
         break;
     }
-    case TDOWN: addmes("\nあなたは下り階段の上にいる"); break;
-    case TUP: addmes("\nあなたは上り階段の上にいる"); break;
+    case TDOWN: addmes(_("\nあなたは下り階段の上にいる")); break;
+    case TUP: addmes(_("\nあなたは上り階段の上にいる")); break;
     default: break;
     }
 }
@@ -34,16 +35,17 @@ void pcattack(int i)
 {
     npcdata& c = npc[i];
     if (std::rand() % 100 >= trpcalc(pc.dexcur + pc.dexmod, c.dexcur, 90)) {
-        addmes("\n%sはあなたの攻撃をかわした", c.name);
+        addmes(_("\n%sはあなたの攻撃をかわした"), _(c.name));
         return;
     }
     int damage = dice(3, trpcalc(pc.atkcur + pc.atkmod, c.defcur, 5), 0);
     c.hp -= damage;
     if (c.hp < 0) {
-        addmes("\nあなたは%sを殴って%dのダメージを与えて殺した", c.name, damage);
+        addmes(_("\nあなたは%sを殴って%dのダメージを与えて殺した"), _(c.name),
+               damage);
         kill(i, c.x, c.y);
     } else {
-        addmes("\nあなたは%sを殴って%dのダメージを与えた", c.name, damage);
+        addmes(_("\nあなたは%sを殴って%dのダメージを与えた"), _(c.name), damage);
     }
 }
 
@@ -58,7 +60,7 @@ void swapwith(int i, int dx, int dy)
     int under = pc.under;
     pc.under = c.under;
     c.under = under;
-    addmes("\nあなたは%sと入れ替わった", c.name);
+    addmes(_("\nあなたは%sと入れ替わった"), _(c.name));
 }
 
 // A step of the player or a creature onto a free cell: the cell left gets its terrain back,
@@ -78,9 +80,10 @@ void npcattack(const npcdata& c)
     if (std::rand() % 100 < trpcalc(c.dex, pc.dex, 90)) {
         int damage = dice(3, trpcalc(c.atk, pc.def, 5), 0);
         pc.hp -= damage;
-        addmes("\nあなたは%sに殴られて%dのダメージを受けた", c.name, damage);
+        addmes(_("\nあなたは%sに殴られて%dのダメージを受けた"), _(c.name),
+               damage);
     } else {
-        addmes("\nあなたは%sの攻撃をかわした", c.name);
+        addmes(_("\nあなたは%sの攻撃をかわした"), _(c.name));
     }
     stopactivities();
 }
@@ -101,7 +104,7 @@ void pcmove(int dx, int dy)
         stepto(pc.x, pc.y, pc.under, nx, ny);
         landing(t);
     } else if (t == TWALL) {
-        addmes("\nあなたは壁にぶつかった");
+        addmes(_("\nあなたは壁にぶつかった"));
     } else if (t == TOCCUPIED) {
         int i = npcat(nx, ny);
         if (i < 0) return;

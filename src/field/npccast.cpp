@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -28,7 +29,7 @@ void lightheal(npcdata& c)
     int heal = dice(3, (c.magcur + c.magmod) / 2, 0);
     c.hp += heal;
     if (c.hp > c.maxhp) c.hp = c.maxhp;
-    addmes("\n%sは軽傷治癒を詠唱し%d回復した", c.name, heal);
+    addmes(_("\n%sは軽傷治癒を詠唱し%d回復した"), _(c.name), heal);
 }
 
 // The caster stays where it is when no floor or stairs down turns up in the draws.
@@ -42,7 +43,7 @@ void npcshortteleport(npcdata& c)
         c.under = map[ny][nx];
         map[ny][nx] = TOCCUPIED;
     }
-    addmes("\n%sはショートテレポートを詠唱した", c.name);
+    addmes(_("\n%sはショートテレポートを詠唱した"), _(c.name));
 }
 
 // Always hits, wherever the player stands within the caster's reach.
@@ -51,7 +52,8 @@ void magicarrow(const npcdata& c)
     int damage = dice(2, (c.magcur + c.magmod) / 2, 0);
     pc.hp -= damage;
     stopactivities();
-    addmes("\n%sは魔法の矢を詠唱しあなたに%dのダメージを与えた", c.name, damage);
+    addmes(_("\n%sは魔法の矢を詠唱しあなたに%dのダメージを与えた"), _(c.name),
+           damage);
 }
 }  // namespace
 
@@ -61,11 +63,12 @@ bool npccast(int i)
     int s = drawspell();
     const magicdata& spell = magiclist[s];
     if (c.mp < spell.mp) {
-        addmes("\n%sは%sを詠唱しようとしたがMPが足りなかった", c.name, spell.name);
+        addmes(_("\n%sは%sを詠唱しようとしたがMPが足りなかった"), _(c.name),
+               _(spell.name));
         return false;
     }
     if (std::rand() % 100 >= trpcalc(c.magcur + c.magmod, spell.diff, 80)) {
-        addmes("\n%sは%sの詠唱に失敗した", c.name, spell.name);
+        addmes(_("\n%sは%sの詠唱に失敗した"), _(c.name), _(spell.name));
         return false;
     }
     // casters know only these three; the others cost nothing and do nothing

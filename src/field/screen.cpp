@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/opts.h"
 #include "core/rulenumbers.h"
@@ -86,10 +87,10 @@ void cells(painter& p, int i)
 void hungerword(painter& p)
 {
     int s = pc.full;
-    if (s == 0) p.textf(CLIGHTRED, "\t餓死中");
-    else if (s < 50) p.textf(CLIGHTRED, "\t飢餓");
-    else if (s < 150) p.textf(CYELLOW, "\t空腹");
-    else if (s < 300) p.textf(CWHITE, "\t空腹");
+    if (s == 0) p.textf(CLIGHTRED, _("\t餓死中"));
+    else if (s < 50) p.textf(CLIGHTRED, _("\t飢餓"));
+    else if (s < 150) p.textf(CYELLOW, _("\t空腹"));
+    else if (s < 300) p.textf(CWHITE, _("\t空腹"));
 }
 
 // The turns the player has left on this floor once its warning has come, counting the turn
@@ -105,24 +106,29 @@ int turnsleft()
 void sidetext(painter& p, int row, bool aiming)
 {
     if (row == 0)
-        p.textf(CWHITE, "\t%d年 %d月 %d日 %d時 %d分", year, month + 1, day + 1, hour, min / 100);
+        p.textf(CWHITE, _("\t%d年 %d月 %d日 %d時 %d分"), year, month + 1, day + 1, hour,
+                min / 100);
     else if (row == 1)
-        p.textf(CWHITE, "\t地下%d階", depth);
+        p.textf(CWHITE, _("\t地下%d階"), depth);
     else if (row == 2)
         hungerword(p);
     if (!opts.assist) return;
     if (row == 3 && turnsleft() > 0)
-        p.textf(CLIGHTRED, "\t落下まであと%dターン", turnsleft());
+        p.textf(CLIGHTRED, NG_("\t落下まであと%dターン", "\t落下まであと%dターン", turnsleft()),
+                turnsleft());
     else if (row == 5 && aiming)
-        p.textf(CYELLOW, "\t方向キー:動かす Tab:生き物へ");
+        p.textf(CYELLOW, _("\t方向キー:動かす Tab:生き物へ"));
     else if (row == 6 && aiming)
-        p.textf(CYELLOW, "\tEnter/t:決定 Esc/q:やめる");
+        p.textf(CYELLOW, _("\tEnter/t:決定 Esc/q:やめる"));
 }
 
 // Every stat under a temporary change, with its turns left: raised in yellow, else magenta.
 void statchanges(painter& p)
 {
-    static const char* const names[NSTAT] = {"攻撃力", "防御力", "器用", "魔力", "速さ"};
+    // the row's short names, kept apart from the words of the messages
+    const char* const names[NSTAT] = {P_("status", "攻撃力"), P_("status", "防御力"),
+                                      P_("status", "器用"), P_("status", "魔力"),
+                                      P_("status", "速さ")};
     for (int s = 0; s < NSTAT; s++) {
         statview v = statof(pc, s);
         if (*v.turn <= 0) continue;
@@ -177,7 +183,7 @@ void drawturn()
         size_t end = nthbreak(rest, PAGE + 1);
         paint(false, rest.substr(0, end));
         setcolor(CYELLOW);
-        print("\n-- 続き --");
+        print(_("\n-- 続き --"));
         setcolor(CWHITE);
         mygetch();
         rest.remove_prefix(end);

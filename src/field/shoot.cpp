@@ -1,5 +1,6 @@
 // Shooting an arrow at the cell the cursor chooses.
 
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -11,24 +12,24 @@ namespace {
 void shootself()
 {
     if (!selfhit()) {
-        addmes("\n矢はあなたに当たらなかった");
+        addmes(_("\n矢はあなたに当たらなかった"));
         return;
     }
     int d = dice(3, trpcalc(now(pc, DEX), now(pc, DEF), 5), 0);
     pc.hp -= d;
-    addmes("\nあなたは自分を射撃し%dのダメージを受けた", d);
+    addmes(_("\nあなたは自分を射撃し%dのダメージを受けた"), d);
 }
 
 void shootnpc(int i)
 {
     npcdata& c = npc[i];
     if (!aimedhit(c)) {
-        addmes("\n矢は%sに当たらなかった", c.name);
+        addmes(_("\n矢は%sに当たらなかった"), _(c.name));
         return;
     }
     int d = dice(3, trpcalc(now(pc, DEX), now(c, DEF), 5), 0);
-    hurtnpc(i, d, "\nあなたは%sを射撃し%dのダメージを与えて殺した",
-            "\nあなたは%sを射撃し%dのダメージを与えた");
+    hurtnpc(i, d, N_("\nあなたは%sを射撃し%dのダメージを与えて殺した"),
+            N_("\nあなたは%sを射撃し%dのダメージを与えた"));
 }
 }  // namespace
 
@@ -36,7 +37,7 @@ void shootnpc(int i)
 bool shoot()
 {
     if (arrow < 1) {
-        addmes("\n矢がもうない");
+        addmes(_("\n矢がもうない"));
         return true;
     }
     int c = targetselect();
@@ -48,8 +49,8 @@ bool shoot()
         else if (int i = npcat(tx, ty); i >= 0) shootnpc(i);
         break;
     case TFLOOR:
-    case TDOWN: addmes("\n矢は床に刺さった"); break;
-    case TWALL: addmes("\n矢は壁に刺さった"); break;
+    case TDOWN: addmes(_("\n矢は床に刺さった")); break;
+    case TWALL: addmes(_("\n矢は壁に刺さった")); break;
     case TITEM: breakitems(tx, ty); break;
     default: break;
     }

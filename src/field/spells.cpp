@@ -3,6 +3,7 @@
 
 #include "field/spells.h"
 
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -21,13 +22,13 @@ void heal(const spelleffect& e)
 {
     int h = dice(e.dice, pmag() / 2, 0);
     fillup(pc.hp, h, pc.maxhp);
-    addmes(e.text, h);
+    addmes(_(e.text), h);
 }
 
 void mana(const spelleffect& e)
 {
     fillup(pc.mp, dice(2, pmag() / 2, 5), pc.maxmp);
-    addmes("%s", e.text);
+    addmes("%s", _(e.text));
 }
 
 // The stats a raise sets, each replaced whatever ran before.
@@ -43,14 +44,14 @@ void hero()
     int d = dice(2, pmag() / 2, 0);
     setraise(ATK, d, raiseturns());
     setraise(DEX, d, raiseturns());
-    addmes("\nあなたの攻撃力・器用が%d上がった", d);
+    addmes(_("\nあなたの攻撃力・器用が%d上がった"), d);
 }
 
 void shield()
 {
     int d = dice(2, pmag() / 2, 0);
     setraise(DEF, d, raiseturns());
-    addmes("\nあなたの防御力が%d上がった", d);
+    addmes(_("\nあなたの防御力が%d上がった"), d);
 }
 
 // The length is measured with the magic power just raised.
@@ -59,14 +60,14 @@ void sage()
     int d = dice(2, pmag() / 2, 0);
     setraise(MAG, d, 0);
     pc.magturn = raiseturns();
-    addmes("\nあなたの魔力が%d上がった", d);
+    addmes(_("\nあなたの魔力が%d上がった"), d);
 }
 
 void swift()
 {
     int d = dice(3, pmag(), 10);
     setraise(SPD, d, raiseturns());
-    addmes("\nあなたの速さが%d上がった", d);
+    addmes(_("\nあなたの速さが%d上がった"), d);
 }
 
 bool bolt(const spelleffect& e)
@@ -79,13 +80,13 @@ bool bolt(const spelleffect& e)
     case TOCCUPIED:
         if (aimedatself()) {
             pc.hp -= d;
-            addmes(w.self, d);
+            addmes(_(w.self), d);
         } else if (int i = npcat(tx, ty); i >= 0) {
             hurtnpc(i, d, w.kill, w.hit);
         }
         break;
-    case TFLOOR: addmes("%s", w.space); break;
-    case TWALL: addmes("%s", w.wall); break;
+    case TFLOOR: addmes("%s", _(w.space)); break;
+    case TWALL: addmes("%s", _(w.wall)); break;
     case TITEM: breakitems(tx, ty); break;
     default: break;
     }
@@ -100,8 +101,8 @@ void stormcell(int x, int y)
     if (map[y][x] == TOCCUPIED) {
         for (int i = 0; i < n; i++) {
             if (npc[i].hp < 0 || npc[i].x != x || npc[i].y != y) continue;
-            hurtnpc(i, dice(5, pmag() / 2, 0), "\n%sに%dのダメージを与え殺した",
-                    "\n%sに%dのダメージを与えた");
+            hurtnpc(i, dice(5, pmag() / 2, 0), N_("\n%sに%dのダメージを与え殺した"),
+                    N_("\n%sに%dのダメージを与えた"));
         }
     }
     if (map[y][x] == TITEM) breakitems(x, y);
@@ -124,30 +125,30 @@ bool applyeffect(const spelleffect& e)
     case EMANA: mana(e); break;
     case ESHORTTELEPORT:
         shortteleport();
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         break;
     case ETELEPORT:
         teleport();
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         break;
     case ESTORM:
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         storm();
         break;
     case EHERO:
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         hero();
         break;
     case ESHIELD:
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         shield();
         break;
     case ESAGE:
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         sage();
         break;
     case ESWIFT:
-        addmes("%s", e.text);
+        addmes("%s", _(e.text));
         swift();
         break;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "field/kill.h"
@@ -18,7 +19,7 @@ void anger(npcdata& c)
 {
     if (c.attitude != 0) return;
     c.attitude = -1;
-    addmes("\n%sは怒った", c.name);
+    addmes(_("\n%sは怒った"), _(c.name));
 }
 
 void hurtnpc(int i, int d, const char* killtext, const char* hittext)
@@ -26,10 +27,10 @@ void hurtnpc(int i, int d, const char* killtext, const char* hittext)
     npcdata& c = npc[i];
     c.hp -= d;
     if (c.hp < 0) {
-        addmes(killtext, c.name, d);
+        addmes(_(killtext), _(c.name), d);
         kill(i, c.x, c.y);
     } else {
-        addmes(hittext, c.name, d);
+        addmes(_(hittext), _(c.name), d);
         anger(c);
     }
 }
@@ -40,6 +41,6 @@ void breakitems(int x, int y)
         itemdata& it = itm[i];
         it.taken = 1;
         setterrain(x, y, it.under);
-        addmes("\n地面の%sは割れた", it.name);
+        addmes(_("\n地面の%sは割れた"), _(it.name));
     }
 }

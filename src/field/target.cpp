@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/opts.h"
 #include "core/state.h"
@@ -22,11 +23,11 @@ int targetmove(int base, int current, int step)
     int n = current + step;
     clearmes();
     if (n < 0 || n >= MAPW) {
-        appendmes("マップ範囲外");
+        appendmes(_("マップ範囲外"));
         return current;
     }
     if (n < base - REACH || n > base + REACH) {
-        appendmes("射程範囲外");
+        appendmes(_("射程範囲外"));
         return current;
     }
     return n;
@@ -39,10 +40,10 @@ constexpr int KEYTAB = 9;
 void assistinfo(int code)
 {
     switch (code) {
-    case TFLOOR: addmes("\nそこには床がある"); break;
+    case TFLOOR: addmes(_("\nそこには床がある")); break;
     case TROUGH:
-    case TROUGH2: addmes("\nそこには荒れ地がある(歩くと遅くなる)"); break;
-    case TWATER: addmes("\nそこには水場がある"); break;
+    case TROUGH2: addmes(_("\nそこには荒れ地がある(歩くと遅くなる)")); break;
+    case TWATER: addmes(_("\nそこには水場がある")); break;
     default: break;
     }
 }
@@ -78,7 +79,7 @@ void tabjump()
     clearmes();
     if (next < 0) next = first;
     if (next < 0) {
-        appendmes("射程内に生き物はいない");
+        appendmes(_("射程内に生き物はいない"));
         return;
     }
     tx = npc[next].x;
@@ -90,24 +91,24 @@ int targetinfo()
 {
     int c = cell(tx, ty);
     if (tx == pc.x && ty == pc.y) {
-        addmes("\nそこにはあなたがいる");
+        addmes(_("\nそこにはあなたがいる"));
         return c;
     }
     switch (c) {
-    case TWALL: addmes("\nそこには壁がある"); break;
-    case TDOWN: addmes("\nそこには下り階段がある"); break;
-    case TUP: addmes("\nそこには上り階段がある"); break;
-    case TMETAL: addmes("\nそこには金属の鉱床がある"); break;
-    case TGEM: addmes("\nそこには宝石の鉱床がある"); break;
-    case TTREE: addmes("\nそこには木がある"); break;
+    case TWALL: addmes(_("\nそこには壁がある")); break;
+    case TDOWN: addmes(_("\nそこには下り階段がある")); break;
+    case TUP: addmes(_("\nそこには上り階段がある")); break;
+    case TMETAL: addmes(_("\nそこには金属の鉱床がある")); break;
+    case TGEM: addmes(_("\nそこには宝石の鉱床がある")); break;
+    case TTREE: addmes(_("\nそこには木がある")); break;
     case TOCCUPIED: {
         int i = npcat(tx, ty);
-        if (i >= 0) addmes("\nそこには%sがいる", npc[i].name);
+        if (i >= 0) addmes(_("\nそこには%sがいる"), _(npc[i].name));
         break;
     }
     case TITEM: {
         int i = itemat(tx, ty);
-        if (i >= 0) addmes("\nそこには%sがある", itm[i].name);
+        if (i >= 0) addmes(_("\nそこには%sがある"), _(itm[i].name));
         break;
     }
     default:

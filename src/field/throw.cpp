@@ -2,6 +2,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -16,7 +17,7 @@ namespace {
 void throwmenu()
 {
     cls();
-    print("何を投げる?\n");
+    print(_("何を投げる?\n"));
     listbag(inv, maxinv, ITEMS, IPOTION);
     print("\n");
 }
@@ -29,12 +30,12 @@ bool holdspotion(int s)
 
 void throwself(int item)
 {
-    const char* name = itemlist[item].name;
+    const char* name = _(itemlist[item].name);
     if (!selfhit()) {
-        addmes("\n%sはあなたに当たらなかった", name);
+        addmes(_("\n%sはあなたに当たらなかった"), name);
         return;
     }
-    addmes("\nあなたはあなたに%sを投げた", name);
+    addmes(_("\nあなたはあなたに%sを投げた"), name);
     useitem(item);
 }
 
@@ -42,12 +43,12 @@ void throwself(int item)
 void thrownpc(int s, int i)
 {
     npcdata& c = npc[i];
-    const char* name = itemlist[inv[s].kind].name;
+    const char* name = _(itemlist[inv[s].kind].name);
     if (!aimedhit(c)) {
-        addmes("\n%sは%sに当たらなかった", name, c.name);
+        addmes(_("\n%sは%sに当たらなかった"), name, _(c.name));
         return;
     }
-    addmes("\nあなたは%sに%sを投げた", c.name, name);
+    addmes(_("\nあなたは%sに%sを投げた"), _(c.name), name);
     anger(c);
     useitemnpc(s, i);
 }
@@ -55,7 +56,7 @@ void thrownpc(int s, int i)
 // Where the potion lands; it breaks whatever it meets.
 void landing(int s, int code)
 {
-    const char* name = itemlist[inv[s].kind].name;
+    const char* name = _(itemlist[inv[s].kind].name);
     switch (code) {
     case TOCCUPIED:
         if (aimedatself()) throwself(inv[s].kind);
@@ -63,8 +64,8 @@ void landing(int s, int code)
         break;
     case TFLOOR:
     case TDOWN:
-    case TITEM: addmes("\n%sは床に落ちて割れた", name); break;
-    case TWALL: addmes("\n%sは壁に当たって割れた", name); break;
+    case TITEM: addmes(_("\n%sは床に落ちて割れた"), name); break;
+    case TWALL: addmes(_("\n%sは壁に当たって割れた"), name); break;
     default: break;
     }
 }
@@ -78,7 +79,7 @@ bool throwitem()
         if (key == KEYESC) return false;
         int s = alp2int(key);
         if (!holdspotion(s)) {
-            refuse("そのアイテムは存在しない");
+            refuse(_("そのアイテムは存在しない"));
             continue;
         }
         int code = targetselect();
