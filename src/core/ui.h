@@ -16,7 +16,7 @@ bool yesno();
 
 enum bagof { ITEMS, MATERIALS, EQUIPS };
 
-// The name of entry kind of a bag of that sort.
+// The name of entry kind of a bag of that sort, as the screens show it.
 const char* bagname(bagof what, int kind);
 
 // Lists the used entries of a bag from the front, each labelled with the letter of its
