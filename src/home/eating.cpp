@@ -1,5 +1,6 @@
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/ui.h"
@@ -7,13 +8,13 @@
 
 void eatmenu()
 {
-    print("何を食べる？\n");
+    print("%s", _("何を食べる？\n"));
     listbag(inv, maxinv, ITEMS, IFOOD);
     int key = mygetch();
     if (key == KEYESC) return;  // leaves the list; the pass takes its action all the same
     int i = alp2int(key);
     if (i >= maxinv || inv[i].kind == -1 || itemlist[inv[i].kind].kind != IFOOD)
-        return refuse("それは食べ物ではない");
+        return refuse(_("それは食べ物ではない"));
     eat[0] = i;
     eat[1] = MEALSTEPS;
 }
@@ -25,9 +26,9 @@ void mealstep()
     int i = eat[0];
     // a meal begun elsewhere may find its food gone; then it ends without a bite
     if (i < 0 || i >= maxinv || inv[i].kind == -1) return;
-    const char* name = itemlist[inv[i].kind].name;
+    const char* name = _(itemlist[inv[i].kind].name);
     pc.full += MEALFULL;  // at home a full stomach has no upper limit
     itemconsume(i, 1);
-    print("あなたは%sを食べ終えた\n", name);
+    print(_("あなたは%sを食べ終えた\n"), name);
     waitkey();
 }

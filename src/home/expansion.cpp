@@ -1,4 +1,5 @@
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/msglog.h"
 #include "core/ui.h"
 #include "home/homemenus.h"
@@ -23,25 +24,25 @@ void refuselogged(const char* line)
 void expand()
 {
     static const expansion table[4] = {
-        {&warehouselv, 1000, "倉庫を拡張した"},
-        {&shoplv, 1000, "店を拡張した"},
-        {&farmlv, 1000, "農園を拡張した"},
-        {&townlv, 10000, "街を拡張した"},
+        {&warehouselv, 1000, N_("倉庫を拡張した")},
+        {&shoplv, 1000, N_("店を拡張した")},
+        {&farmlv, 1000, N_("農園を拡張した")},
+        {&townlv, 10000, N_("街を拡張した")},
     };
     cls();
-    print("何を拡張する？\n\na:倉庫\nb:店\nc:農園\nd:街\n\n");
+    print("%s", _("何を拡張する？\n\na:倉庫\nb:店\nc:農園\nd:街\n\n"));
     int key = mygetch();
     if (key < 'a' || key > 'd') return;
     const expansion& x = table[key - 'a'];
     // every answer is shown until a key is pressed: the next home screen would wipe it
-    if (*x.level >= TOPLEVEL) return refuselogged("これ以上拡張できない");
+    if (*x.level >= TOPLEVEL) return refuselogged(_("これ以上拡張できない"));
     int price = *x.level * x.factor;
-    print("%d円で拡張できる\n拡張する？\ny/n", price);
+    print(_("%d円で拡張できる\n拡張する？\ny/n"), price);
     if (!yesno()) return;
     print("\n");
-    if (price > money) return refuselogged("お金が足りない");
+    if (price > money) return refuselogged(_("お金が足りない"));
     money -= price;
     ++*x.level;
-    printlog("%s\n", x.done);
+    printlog("%s\n", _(x.done));
     waitkey();
 }

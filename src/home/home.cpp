@@ -4,6 +4,7 @@
 #include "core/console.h"
 #include "core/gameend.h"
 #include "core/guide.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/msglog.h"
 #include "core/rulenumbers.h"
@@ -28,10 +29,10 @@ struct hungerword {
     int color;
 };
 constexpr hungerword hungerwords[] = {
-    {1, "餓死中", CLIGHTRED},
-    {50, "飢餓", CLIGHTRED},
-    {150, "空腹", CYELLOW},
-    {300, "空腹", CWHITE},
+    {1, N_("餓死中"), CLIGHTRED},
+    {50, N_("飢餓"), CLIGHTRED},
+    {150, N_("空腹"), CYELLOW},
+    {300, N_("空腹"), CWHITE},
 };
 
 // The hunger word of the home screen; drawing it while starving costs hit points, unless
@@ -41,7 +42,7 @@ void showhunger(bool costs)
     for (const hungerword& h : hungerwords) {
         if (pc.full >= h.below) continue;
         setcolor(h.color);
-        print("%s", h.text);
+        print("%s", _(h.text));
         break;
     }
     if (costs && pc.full == 0) pc.hp -= pc.maxhp / STARVEDIVISOR;
@@ -51,11 +52,11 @@ void showhunger(bool costs)
 void drawhome(bool costs)
 {
     cls();
-    print("何をする？\n\na:買う\nb:売る\nc:出かける\nd:捨てる\ne:食べる\nf:装備\ng:製作\n"
-          "h:拡張\ni:情報\nj:セーブ\nk:終了\n");
+    print("%s", _("何をする？\n\na:買う\nb:売る\nc:出かける\nd:捨てる\ne:食べる\nf:装備\ng:製作\n"
+                  "h:拡張\ni:情報\nj:セーブ\nk:終了\n"));
     print("\nHP:%d/%d MP:%d/%d", pc.hp, pc.maxhp, pc.mp, pc.maxmp);
-    print("\n所持金：%d円\t日付：%d年%d月%d日\t時間：%d時%d分\n", money, year, month + 1, day + 1,
-          hour, min / 100);
+    print(_("\n所持金：%d円\t日付：%d年%d月%d日\t時間：%d時%d分\n"), money, year, month + 1,
+          day + 1, hour, min / 100);
     showhunger(costs);
     putmes();
 }
@@ -84,7 +85,7 @@ void sellmenu()
 {
     for (;;) {
         cls();
-        print("何を売る？\n\na:アイテム\nb:装備品\n");
+        print("%s", _("何を売る？\n\na:アイテム\nb:装備品\n"));
         int key = mygetch();
         if (key == 'c') {
             lookmyshop();
@@ -100,7 +101,7 @@ void sellmenu()
 bool goout()
 {
     cls();
-    print("どこに出かける？\n\na:鉱山\nb:森\nc:水場\nd:農園\ne:倉庫\n");
+    print("%s", _("どこに出かける？\n\na:鉱山\nb:森\nc:水場\nd:農園\ne:倉庫\n"));
     int place = alp2int(mygetch());
     if (place <= 2) {
         dun = place;
@@ -119,7 +120,7 @@ bool goout()
 bool quit()
 {
     cls();
-    print("本当に終わる？\ny/n\n");
+    print("%s", _("本当に終わる？\ny/n\n"));
     if (yesno()) gameend(EXITOK);
     return false;
 }

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdarg>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/paths.h"
 #include "core/rules.h"
 #include "core/text.h"
@@ -28,6 +30,18 @@ struct indexline {
     indexentry e{"nochar", 0};
     unsigned long long held = 0;
 };
+
+// A message for the player, formatted: it names paths, which may be long.
+std::string textf(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string textf(const char* fmt, ...)
+{
+    char out[2048];
+    va_list ap;
+    va_start(ap, fmt);
+    vformat(out, sizeof out, fmt, ap);
+    va_end(ap);
+    return out;
+}
 
 std::string indexpath() { return datapath("save/save"); }
 std::string gamepath(int place) { return datapath("save/save" + std::to_string(place)); }
@@ -161,11 +175,11 @@ namespace {
 void showplaces(const indexline list[PLACES])
 {
     cls();
-    print("どこにセーブしますか\n\n");
+    print("%s", _("どこにセーブしますか\n\n"));
     for (int i = 0; i < PLACES; i++) {
         const indexentry& e = list[i].e;
         if (e.lv == 0)
-            print("%c:セーブデータがありません\n", alphabet[i]);
+            print(_("%c:セーブデータがありません\n"), alphabet[i]);
         else
             print("%c:%s(Lv.%d)\n", alphabet[i], e.name, e.lv);
     }
@@ -196,8 +210,8 @@ int chooseplace(const indexline list[PLACES], int asked)
             if (list[p].e.lv == -1) return p;
         }
         if (overwritten(list[p], p, again))
-            print("%c:のデータは、ほかのゲームがセーブしたものに変わっている\n", alphabet[p]);
-        print("データを上書きしますか？\n");
+            print(_("%c:のデータは、ほかのゲームがセーブしたものに変わっている\n"), alphabet[p]);
+        print("%s", _("データを上書きしますか？\n"));
         print("y/n");
         if (yesno()) return p;
     }
@@ -211,12 +225,12 @@ bool gametext(std::string& text, std::string& name, std::string& why)
     capturegame(g);
     loaderror err;
     if (!writegame(g, text) || !sjisname(pc.name, name)) {
-        why = "名前がセーブファイルに書けない";
+        why = _("名前がセーブファイルに書けない");
         return false;
     }
     // never put a file on disk that could not be loaded again
     if (!readgame(text, check, err)) {
-        why = "このゲームの" + std::to_string(err.line) + "行目が読み戻せない: " + err.what;
+        why = textf(_("このゲームの%d行目が読み戻せない: %s"), err.line, err.what.c_str());
         return false;
     }
     return true;
@@ -234,7 +248,10 @@ bool writeplace(int p, const indexline list[PLACES], const indexline& entry,
     return replacefiles(files, 2, why);
 }
 
-std::string stucklock() { return "ほかのゲームがセーブを終えない: " + lockpath(); }
+std::string stucklock()
+{
+    return textf(_("ほかのゲームがセーブを終えない: %s"), lockpath().c_str());
+}
 
 enum class saveresult { saved, failed, overwritten };
 
@@ -276,9 +293,9 @@ void save()
         r = writesave(p, list, why);
     }
     if (r == saveresult::saved)
-        print("セーブしました\n");
+        print("%s", _("セーブしました\n"));
     else
-        print("セーブできなかった\n(%s)\n", why.c_str());
+        print(_("セーブできなかった\n(%s)\n"), why.c_str());
     waitkey();
 }
 
@@ -288,15 +305,17 @@ namespace {
 // What the player is told of a game file that cannot be read, or that is broken.
 std::string unreadable(int place, const std::string& path, int err)
 {
-    return std::string("セーブデータ") + alphabet[place] +
-           (err == ENOENT ? "が見つからない\n(" : "が読めない\n(") + path + ": " +
-           std::strerror(err) + ")\n";
+    if (err == ENOENT)
+        return textf(_("セーブデータ%cが見つからない\n(%s: %s)\n"), alphabet[place], path.c_str(),
+                     std::strerror(err));
+    return textf(_("セーブデータ%cが読めない\n(%s: %s)\n"), alphabet[place], path.c_str(),
+                 std::strerror(err));
 }
 
 std::string broken(int place, const std::string& path, const loaderror& bad)
 {
-    return std::string("セーブデータ") + alphabet[place] + "が壊れている\n(" + path + " " +
-           std::to_string(bad.line) + "行目: " + bad.what + ")\n";
+    return textf(_("セーブデータ%cが壊れている\n(%s %d行目: %s)\n"), alphabet[place], path.c_str(),
+                 bad.line, bad.what.c_str());
 }
 
 // Writes a game from elsewhere into place p as another game's save is written: under the
@@ -305,7 +324,7 @@ bool putplace(int p, const savedgame& g, const std::string& text, std::string& w
 {
     indexline entry, list[PLACES];
     if (!sjisname(g.name, entry.sjis)) {
-        why = "名前がセーブファイルに書けない";
+        why = _("名前がセーブファイルに書けない");
         return false;
     }
     std::memcpy(entry.e.name, g.name, NAMESIZE);
@@ -357,7 +376,7 @@ bool putgame(int place, std::string_view text, std::string& message)
     }
     std::string why;
     if (!putplace(place, g, std::string(text), why)) {
-        message = "セーブできなかった\n(" + why + ")\n";
+        message = textf(_("セーブできなかった\n(%s)\n"), why.c_str());
         return false;
     }
     char done[128];

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/catalog.h"
+#include "core/lang.h"
 #include "core/text.h"
 
 namespace {
@@ -239,7 +240,7 @@ std::string quoted(std::string_view w)
     if (w.size() > 20) return "";
     for (char c : w)
         if (c < 0x21 || c > 0x7E) return "";
-    return "「" + std::string(w) + "」";
+    return std::string(_("「")) + std::string(w) + _("」");
 }
 
 void reader::fail(const std::string& what)
@@ -256,7 +257,7 @@ std::string_view reader::word()
         if (text[pos] == '\n') line++;
     size_t start = pos;
     while (pos < text.size() && !blank(text[pos])) pos++;
-    if (start == pos) fail("ファイルが途中で終わっている");
+    if (start == pos) fail(_("ファイルが途中で終わっている"));
     return text.substr(start, pos - start);
 }
 
@@ -267,11 +268,11 @@ int reader::num(int lo, int hi)
     int v = 0;
     auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
     if (ec == std::errc::result_out_of_range)
-        fail("大きすぎる数" + quoted(w));
+        fail(_("大きすぎる数") + quoted(w));
     else if (ec != std::errc() || end != w.data() + w.size())
-        fail("数でない語" + quoted(w));
+        fail(_("数でない語") + quoted(w));
     else if (v < lo || v > hi)
-        fail("範囲の外の値" + quoted(w));
+        fail(_("範囲の外の値") + quoted(w));
     return bad ? lo : v;
 }
 
@@ -307,7 +308,7 @@ void readcrops(reader& r, cropdata* c, int n)
 void readpc(reader& r, savedgame& g)
 {
     std::string_view name = r.word();
-    if (!r.failed() && !namefromsjis(name, g.name)) r.fail("名前が読めない");
+    if (!r.failed() && !namefromsjis(name, g.name)) r.fail(_("名前が読めない"));
     g.maxhp = r.num();
     g.maxmp = r.num();
     for (int& b : g.base) b = r.num();

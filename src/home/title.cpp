@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "core/console.h"
 #include "core/creatures.h"
+#include "core/lang.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "home/savefile.h"
@@ -27,11 +28,11 @@ int chooseplace()
     for (const indexentry& e : list) any = any || loadable(e);
     for (;;) {
         cls();
-        print("セーブデータを選んでくれ\n\n");
+        print("%s", _("セーブデータを選んでくれ\n\n"));
         for (int i = 0; i < PLACES; i++)
             if (list[i].lv != 0) print("%c:%s(Lv.%d)\n", alphabet[i], list[i].name, list[i].lv);
         // with nothing to load, the player is told so, and how to go back
-        if (!any) print("セーブデータはまだない\n\nESCで戻る\n");
+        if (!any) print("%s", _("セーブデータはまだない\n\nESCで戻る\n"));
         int key = mygetch();
         if (key == KEYESC) return BACK;
         int i = alp2int(key);
@@ -49,8 +50,8 @@ void askname()
     const char* fault = nullptr;
     for (;;) {
         cls();
-        if (fault) print("%s\n", fault);
-        print("名前を教えてくれないか\n");
+        if (fault) print("%s\n", _(fault));
+        print("%s", _("名前を教えてくれないか\n"));
         std::string word = con().readword(NAMEINPUT);
         fault = namefault(word);
         if (!fault) {
@@ -64,7 +65,7 @@ void askname()
 int askmode()
 {
     cls();
-    print("難易度を選んでくれ\n\na:Easy\nb:Normal\nc:Hard\nd:Extra");
+    print("%s", _("難易度を選んでくれ\n\na:Easy\nb:Normal\nc:Hard\nd:Extra"));
     switch (mygetch()) {
     case 'a': return 0;
     case 'c': return 2;
@@ -91,12 +92,12 @@ void rollstats()
 const char* namefault(std::string_view name)
 {
     std::string sjis;
-    if (name.empty() || !tosjis(name, sjis)) return "その名前は使えない";
+    if (name.empty() || !tosjis(name, sjis)) return N_("その名前は使えない");
     // control characters would break the save file's words and the terminal
     for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F) return "その名前は使えない";
+        if (c < 0x20 || c == 0x7F) return N_("その名前は使えない");
     if (sjis.size() > static_cast<size_t>(NAMESJIS) || name.size() >= sizeof pc.name)
-        return "名前が長すぎる";
+        return N_("名前が長すぎる");
     return nullptr;
 }
 
@@ -130,7 +131,7 @@ int start()
 {
     for (;;) {
         cls();
-        print("ようこそ\n\n\na:はじめから\nb:つづきから\n");
+        print("%s", _("ようこそ\n\n\na:はじめから\nb:つづきから\n"));
         int key = mygetch();
         if (key == 'a') return -1;
         if (key != 'b') continue;
@@ -154,9 +155,9 @@ bool init(int choice)
         emptystores();
         if (!loadgame(choice)) return false;
     }
-    format(para, sizeof para, "攻撃:%d 防御:%d 器用:%d 魔力:%d 速さ:%d", pc.atk, pc.def, pc.dex,
+    format(para, sizeof para, _("攻撃:%d 防御:%d 器用:%d 魔力:%d 速さ:%d"), pc.atk, pc.def, pc.dex,
            pc.mag, pc.spd);
-    format(status, sizeof status, "Lv:%d HP:%d/%d MP:%d/%d 矢:%d 次Lvまで%d", pc.lv, pc.hp,
+    format(status, sizeof status, _("Lv:%d HP:%d/%d MP:%d/%d 矢:%d 次Lvまで%d"), pc.lv, pc.hp,
            pc.maxhp, pc.mp, pc.maxmp, arrow, 100 - pc.exp);
     return true;
 }

@@ -5,12 +5,14 @@
 #include "core/catalog.h"
 #include "core/clock.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
 #include "core/ui.h"
 
 namespace {
-constexpr const char* materialprompt[3] = {"素材１は？\n", "素材２は？\n", "素材３は？\n"};
+constexpr const char* materialprompt[3] = {N_("素材１は？\n"), N_("素材２は？\n"),
+                                           N_("素材３は？\n")};
 
 // The materials taken so far in one attempt, so that Escape can give them back.
 struct taken {
@@ -36,7 +38,7 @@ void giveback(const taken& t)
 bool choosematerial(const char* prompt, int kind, taken& t)
 {
     cls();
-    print("%s", prompt);
+    print("%s", _(prompt));
     listbag(mat, maxmat, MATERIALS, kind);
     for (;;) {
         int key = mygetch();
@@ -47,7 +49,7 @@ bool choosematerial(const char* prompt, int kind, taken& t)
             materialconsume(i, 1);
             return true;
         }
-        print("それは選べない\n");
+        print("%s", _("それは選べない\n"));
     }
 }
 
@@ -79,7 +81,7 @@ void train(int skill, int points, const char* levelup)
     while (left < 0) {
         lv++;
         left += 10 * lv;
-        print("%s\n", levelup);
+        print("%s\n", _(levelup));
     }
 }
 
@@ -87,8 +89,8 @@ void train(int skill, int points, const char* levelup)
 int choosekind()
 {
     cls();
-    print("何を作る？\n\n");
-    for (int k = 0; k < NEQUIP; k++) print("%c:%s\n", alphabet[k], equiplist[k]);
+    print("%s", _("何を作る？\n\n"));
+    for (int k = 0; k < NEQUIP; k++) print("%c:%s\n", alphabet[k], _(equiplist[k]));
     for (;;) {
         int key = mygetch();
         if (key == KEYESC) return -1;
@@ -102,7 +104,7 @@ bool makeequip()
 {
     int e = bagempty(equipment, maxequip);
     if (e < 0) {
-        refuse("あなたは装備品をこれ以上持てない");
+        refuse(_("あなたは装備品をこれ以上持てない"));
         return true;
     }
     int kind = choosekind();
@@ -114,10 +116,10 @@ bool makeequip()
     if (work(SKEQUIP, pc.lv + g, 20)) {
         int p = dice(g / 2 + 1, skl[2 * SKEQUIP] / 2 + 1, 0);
         equipment[e] = {kind, p};
-        print("あなたは性能%dの%sを作った\n", p, equiplist[kind]);
-        train(SKEQUIP, p / 10 + 1, "装備品製作レベルUP");
+        print(_("あなたは性能%dの%sを作った\n"), p, _(equiplist[kind]));
+        train(SKEQUIP, p / 10 + 1, N_("装備品製作レベルUP"));
     } else {
-        print("あなたは%sの製作に失敗した\n", equiplist[kind]);
+        print(_("あなたは%sの製作に失敗した\n"), _(equiplist[kind]));
     }
     waitkey();
     return true;
@@ -137,7 +139,7 @@ bool makewand()
 {
     int e = bagempty(inv, maxinv);
     if (e < 0) {
-        refuse("これ以上持てない");
+        refuse(_("これ以上持てない"));
         return true;
     }
     static constexpr int parts[3] = {MWOOD, MWOOD, MGEM};
@@ -149,10 +151,10 @@ bool makewand()
         int rare = itemlist[k].rare;
         int c = dice(2, trpcalc(skl[2 * SKTOOL] + g, rare + pc.lv, 5) + 1, 0);
         inv[e] = {k, c};
-        print("あなたは%s(残り回数%d)を作った\n", itemlist[k].name, c);
-        train(SKTOOL, rare * c / 10 + 1, "道具製作レベルUP");
+        print(_("あなたは%s(残り回数%d)を作った\n"), _(itemlist[k].name), c);
+        train(SKTOOL, rare * c / 10 + 1, N_("道具製作レベルUP"));
     } else {
-        print("あなたは魔法杖の製作に失敗した\n");
+        print("%s", _("あなたは魔法杖の製作に失敗した\n"));
     }
     waitkey();
     return true;
@@ -172,21 +174,21 @@ bool cookdish()
 {
     int e = bagempty(inv, maxinv);
     if (e < 0) {
-        refuse("これ以上持てない");
+        refuse(_("これ以上持てない"));
         return true;
     }
     static constexpr int food[1] = {MFOOD};
-    static constexpr const char* prompt[1] = {"材料は？\n"};
+    static constexpr const char* prompt[1] = {N_("材料は？\n")};
     taken t;
     if (!choosematerials(food, 1, prompt, t)) return false;
     if (work(SKCOOK, pc.lv, 50)) {
         int q = drawgrade();
         int dish = FIRSTDISH + 5 * (t.kinds[0] - MEAT) + q;
         inv[e] = {dish, 1};
-        print("あなたは%sを作った\n", itemlist[dish].name);
-        train(SKCOOK, q + 1, "料理レベルUP");
+        print(_("あなたは%sを作った\n"), _(itemlist[dish].name));
+        train(SKCOOK, q + 1, N_("料理レベルUP"));
     } else {
-        print("あなたは料理に失敗した\n");
+        print("%s", _("あなたは料理に失敗した\n"));
     }
     waitkey();
     return true;
@@ -197,7 +199,7 @@ void make()
 {
     for (;;) {
         cls();
-        print("何を作る？\n\na:装備品\nb:魔法の杖\nc:料理\n");
+        print("%s", _("何を作る？\n\na:装備品\nb:魔法の杖\nc:料理\n"));
         int key = mygetch();
         bool done;
         if (key == 'a') done = makeequip();

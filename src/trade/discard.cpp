@@ -2,6 +2,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/ui.h"
@@ -28,22 +29,22 @@ bool choosebag(int key, bagview& v)
 // Wands and equipment go whole, after a y/n.
 void dropwhole(const bagview& v, int i)
 {
-    const char* name = bagname(v.what, v.bag[i].kind);
-    print("%sを捨てる？\ny/n", name);
+    const char* name = _(bagname(v.what, v.bag[i].kind));
+    print(_("%sを捨てる？\ny/n"), name);
     if (!yesno()) return;
-    addmes("\n%sを捨てた", name);
+    addmes(_("\n%sを捨てた"), name);
     bagremove(v.bag, v.cap, i);
 }
 
 // Anything counted goes by a typed number; a number above the count takes the lot.
 void dropsome(const bagview& v, int i)
 {
-    const char* name = bagname(v.what, v.bag[i].kind);
-    print("%sをいくつ捨てる？\n", name);
+    const char* name = _(bagname(v.what, v.bag[i].kind));
+    print(_("%sをいくつ捨てる？\n"), name);
     int n = asknumber();
     if (n <= 0) return;
-    if (n < v.bag[i].count) addmes("\n%sを%d個捨てた", name, n);
-    else addmes("\n%sを全部捨てた", name);
+    if (n < v.bag[i].count) addmes(_("\n%sを%d個捨てた"), name, n);
+    else addmes(_("\n%sを全部捨てた"), name);
     bagconsume(v.bag, v.cap, i, n);
 }
 }  // namespace
@@ -52,16 +53,16 @@ void drop()
 {
     for (;;) {
         cls();
-        print("何を捨てる？\na:アイテム\nb:装備品\nc:素材\nESC:やっぱりやめる\n");
+        print("%s", _("何を捨てる？\na:アイテム\nb:装備品\nc:素材\nESC:やっぱりやめる\n"));
         bagview v;
         if (!choosebag(mygetch(), v)) return;
-        print("どれを捨てる？\n");
+        print("%s", _("どれを捨てる？\n"));
         listbag(v.bag, v.cap, v.what);
         int key = mygetch();
         if (key == KEYESC) return;
         int i = alp2int(key);
         if (i >= v.cap || v.bag[i].kind == -1) {
-            refuse("そんなアイテムは存在しない");
+            refuse(_("そんなアイテムは存在しない"));
             continue;
         }
         if (v.what == EQUIPS || (v.what == ITEMS && iswand(v.bag[i].kind))) dropwhole(v, i);

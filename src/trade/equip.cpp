@@ -2,6 +2,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/rules.h"
 #include "core/ui.h"
 
@@ -18,13 +19,13 @@ int& worn(int kind) { return pc.*wornfield[kind]; }
 void puton()
 {
     cls();
-    print("どれを装備する？\n");
-    listbag(equipment, maxequip, EQUIPS, -1, "%c:%s(性能%d)\n");
+    print("%s", _("どれを装備する？\n"));
+    listbag(equipment, maxequip, EQUIPS, -1, _("%c:%s(性能%d)\n"));
     int key = mygetch();
     if (key == KEYESC) return;
     int i = alp2int(key);
     if (i >= maxequip || equipment[i].kind == -1) {
-        refuse("それは装備できない");
+        refuse(_("それは装備できない"));
         return;
     }
     int& w = worn(equipment[i].kind);
@@ -40,22 +41,22 @@ void takeoff()
 {
     int e = bagempty(equipment, maxequip);
     if (e < 0) {
-        refuse("装備品をこれ以上手に持てない");
+        refuse(_("装備品をこれ以上手に持てない"));
         return;
     }
     cls();
-    print("どれをはずす？\n");
+    print("%s", _("どれをはずす？\n"));
     // each kind keeps its own letter, shown or not
     for (int k = 0; k < NEQUIP; k++)
-        if (worn(k) > 0) print("%c:%s(性能%d)\n", alphabet[k], equiplist[k], worn(k));
+        if (worn(k) > 0) print(_("%c:%s(性能%d)\n"), alphabet[k], _(equiplist[k]), worn(k));
     int k = alp2int(mygetch());
     if (k >= NEQUIP) return;
     if (worn(k) > 0) {
         equipment[e] = {k, worn(k)};
         worn(k) = 0;
-        print("%sをはずした\n", equiplist[k]);
+        print(_("%sをはずした\n"), _(equiplist[k]));
     } else {
-        print("%sは装備していない\n", equiplist[k]);
+        print(_("%sは装備していない\n"), _(equiplist[k]));
     }
     waitkey();
 }
@@ -65,7 +66,7 @@ void wearing()
 {
     for (;;) {
         cls();
-        print("どうする？\n\na:装備する\nb:はずす\n");
+        print("%s", _("どうする？\n\na:装備する\nb:はずす\n"));
         int key = mygetch();
         if (key == KEYESC) return;
         if (key == 'a') puton();

@@ -3,14 +3,15 @@
 #include "core/catalog.h"
 #include "core/clock.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/msglog.h"
 #include "core/rules.h"
 #include "core/ui.h"
 
 namespace {
-constexpr const char* cropname[2] = {"野菜", "果物"};
-constexpr const char* stagename[4] = {"まだ芽が出ていない", "芽吹いている", "成長している",
-                                      "収穫できる"};
+constexpr const char* cropname[2] = {N_("野菜"), N_("果物")};
+constexpr const char* stagename[4] = {N_("まだ芽が出ていない"), N_("芽吹いている"),
+                                      N_("成長している"), N_("収穫できる")};
 constexpr int RIPE = 3;
 constexpr int cropharvest[2] = {VEGETABLE, FRUIT};
 
@@ -30,8 +31,8 @@ void drawfarm()
 {
     cls();
     for (int i = 0; i < sownplots(); i++)
-        print("%sは%s\n", cropname[crp[i].kind], stagename[stage[i]]);
-    print("\nどうする？\n\np:種をまく\nh:収穫する\nq:家に帰る\n");
+        print(_("%sは%s\n"), _(cropname[crp[i].kind]), _(stagename[stage[i]]));
+    print("%s", _("\nどうする？\n\np:種をまく\nh:収穫する\nq:家に帰る\n"));
 }
 
 // Sows a seed from the bag in the first empty plot; false when nothing was sown.
@@ -39,20 +40,20 @@ bool sow()
 {
     int plot = sownplots();
     if (plot >= farmlv) {
-        refuse("これ以上植えられない");
+        refuse(_("これ以上植えられない"));
         return false;
     }
     for (;;) {
         cls();
-        print("何を植える？\n");
+        print("%s", _("何を植える？\n"));
         listbag(inv, maxinv, ITEMS, ISEED);
         int key = mygetch();
         if (key == KEYESC) return false;
         int i = alp2int(key);
         if (i >= maxinv || inv[i].kind == -1) {
-            refuse("そんなアイテムは存在しない");
+            refuse(_("そんなアイテムは存在しない"));
         } else if (itemlist[inv[i].kind].kind != ISEED) {
-            refuse("それは種ではない");
+            refuse(_("それは種ではない"));
         } else {
             crp[plot] = {inv[i].kind == VEGETABLESEED ? 0 : 1, year, month, day, hour, 1};
             stage[plot] = 0;
@@ -77,14 +78,14 @@ int chooseripe()
 {
     for (;;) {
         cls();
-        print("どれを収穫する？\n");
+        print("%s", _("どれを収穫する？\n"));
         for (int i = 0; i < sownplots(); i++)
-            if (stage[i] == RIPE) print("%c:%s\n", alphabet[i], cropname[crp[i].kind]);
+            if (stage[i] == RIPE) print("%c:%s\n", alphabet[i], _(cropname[crp[i].kind]));
         int key = mygetch();
         if (key == KEYESC) return -1;
         int i = alp2int(key);
         if (i < farmlv && crp[i].kind != -1 && stage[i] == RIPE) return i;
-        refuse("それは収穫できない");
+        refuse(_("それは収穫できない"));
     }
 }
 
@@ -97,7 +98,7 @@ bool harvest()
     int t = trpcalc(skl[2 * SKGROW], pc.lv + crp[i].grade, 2);
     // the die of t + 1 sides is rolled only once the bag can take its highest face
     if (bagroom(mat, maxmat, m) < t + 1) {
-        refuse("これ以上素材を持てない");
+        refuse(_("これ以上素材を持てない"));
         return false;
     }
     int n = dice(1, t + 1, 0);
@@ -113,7 +114,7 @@ void endaction()
     int& lv = skl[2 * SKGROW];
     int& points = skl[2 * SKGROW + 1];
     if (points < 0) {
-        printlog("栽培レベルUP\n");
+        printlog("%s", _("栽培レベルUP\n"));
         lv++;
         points += 10 * lv;
     }

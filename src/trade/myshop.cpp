@@ -6,6 +6,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -46,12 +47,12 @@ long long fairwand(const slot& s) { return itemlist[s.kind].price * (s.count + 1
 void putwand(int i)
 {
     int e = shopplace(itemmyshop);
-    if (e < 0) return refuse("これ以上置けない");
+    if (e < 0) return refuse(_("これ以上置けない"));
     cls();
-    print("いくらで売る？ (適正価格%lld円)\n", fairwand(inv[i]));
+    print(_("いくらで売る？ (適正価格%lld円)\n"), fairwand(inv[i]));
     int price = asknumber();
     if (price <= 0) return;
-    print("あなたは%sを%d円で売りに出した\n", itemlist[inv[i].kind].name, price);
+    print(_("あなたは%sを%d円で売りに出した\n"), _(itemlist[inv[i].kind].name), price);
     itemmyshop[e] = {inv[i].kind, inv[i].count, price};
     bagremove(inv, maxinv, i);
     waitkey();
@@ -62,27 +63,27 @@ void putwand(int i)
 void putstock(int i)
 {
     slot s = inv[i];
-    const char* name = itemlist[s.kind].name;
+    const char* name = _(itemlist[s.kind].name);
     int e = shopplace(itemmyshop, s.kind);
     int room = e < 0 ? 0 : itemmyshop[e].kind == -1 ? INT_MAX : INT_MAX - itemmyshop[e].count;
-    if (room == 0) return refuse("これ以上置けない");
+    if (room == 0) return refuse(_("これ以上置けない"));
     cls();
-    print("%sをいくつ売る？\n", name);
+    print(_("%sをいくつ売る？\n"), name);
     int n = asknumber();
     if (n <= 0) return;
     int pieces = std::min({n, s.count, room});
     bool whole = pieces == s.count;
     shopentry& entry = itemmyshop[e];
     if (entry.kind == -1) {
-        print("いくらで売る？ (適正価格%d円)\n", itemlist[s.kind].price);
+        print(_("いくらで売る？ (適正価格%d円)\n"), itemlist[s.kind].price);
         int price = asknumber();
         if (price <= 0) return;
-        if (whole) print("あなたは%sを%d円で全部売りに出した\n", name, price);
-        else print("あなたは%sを%d円で%d個売りに出した\n", name, price, pieces);
+        if (whole) print(_("あなたは%sを%d円で全部売りに出した\n"), name, price);
+        else print(_("あなたは%sを%d円で%d個売りに出した\n"), name, price, pieces);
         entry = {s.kind, pieces, price};
     } else {
-        if (whole) print("あなたは%sを全部売りに出した\n", name);
-        else print("あなたは%sを%d個売りに出した\n", name, pieces);
+        if (whole) print(_("あなたは%sを全部売りに出した\n"), name);
+        else print(_("あなたは%sを%d個売りに出した\n"), name, pieces);
         entry.count += pieces;
     }
     itemconsume(i, pieces);
@@ -93,9 +94,9 @@ void putitems()
 {
     for (;;) {
         cls();
-        print("何を売る？\n");
+        print("%s", _("何を売る？\n"));
         listbag(inv, maxinv, ITEMS);
-        print("\nESCで終了\n");
+        print("%s", _("\nESCで終了\n"));
         int key = mygetch();
         if (key == KEYESC) return;
         int i = alp2int(key);
@@ -110,14 +111,14 @@ void putitems()
 void putequip(int i)
 {
     int e = shopplace(equipmyshop);
-    if (e < 0) return refuse("これ以上置けない");
+    if (e < 0) return refuse(_("これ以上置けない"));
     const slot s = equipment[i];
     char question[LINESIZE];
-    format(question, sizeof question, "%sをいくらで売る？ (適正価格%lld円)\n", equiplist[s.kind],
-           500LL * s.count);
+    format(question, sizeof question, _("%sをいくらで売る？ (適正価格%lld円)\n"),
+           _(equiplist[s.kind]), 500LL * s.count);
     int price = askcount(question);
     if (price == 0) return;  // left: nothing goes out
-    print("%sを%d円で売りに出した\n", equiplist[s.kind], price);
+    print(_("%sを%d円で売りに出した\n"), _(equiplist[s.kind]), price);
     equipmyshop[e] = {s.kind, s.count, price};
     bagremove(equipment, maxequip, i);
     waitkey();
@@ -127,9 +128,9 @@ void putequips()
 {
     for (;;) {
         cls();
-        print("何を売る？\n");
-        listbag(equipment, maxequip, EQUIPS, -1, "%c:%s(品質%d)\n");
-        print("\nESCで終了");
+        print("%s", _("何を売る？\n"));
+        listbag(equipment, maxequip, EQUIPS, -1, _("%c:%s(品質%d)\n"));
+        print("%s", _("\nESCで終了"));
         int key = mygetch();
         if (key == KEYESC) return;
         int i = alp2int(key);
@@ -209,8 +210,8 @@ void sell()
     // money is an int: a fortune beyond it stops at its top rather than wrapping round
     money = clampint(money + t.income);
     if (t.income == 0)
-        addmes("\nあなたの店では何も売れなかった");
+        addmes("%s", _("\nあなたの店では何も売れなかった"));
     else
-        addmes("\nあなたの店は%d個の装備品と%d個のアイテムを売り%lld円の収益を出した", t.equips,
+        addmes(_("\nあなたの店は%d個の装備品と%d個のアイテムを売り%lld円の収益を出した"), t.equips,
                t.items, t.income);
 }

@@ -5,6 +5,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/rules.h"
 #include "core/ui.h"
 
@@ -36,7 +37,7 @@ long long itemprice(int kind) { return 2LL * itemlist[kind].price; }
 long long wandprice(const slot& s) { return itemprice(s.kind) * (s.count + 10LL); }
 long long equipprice(int performance) { return 700LL * performance; }
 
-void header() { print("何を買う？\t所持金:%d円\n\n", money); }
+void header() { print(_("何を買う？\t所持金:%d円\n\n"), money); }
 
 void showitems()
 {
@@ -45,11 +46,11 @@ void showitems()
     for (int i = 0; i < townlv; i++) {
         const slot& s = itemnpcshop[i];
         if (s.kind == -1) continue;
-        const char* name = itemlist[s.kind].name;
+        const char* name = _(itemlist[s.kind].name);
         if (iswand(s.kind))
-            print("%c:%s(残り%d回)\t%lld円\n", alphabet[i], name, s.count, wandprice(s));
+            print(_("%c:%s(残り%d回)\t%lld円\n"), alphabet[i], name, s.count, wandprice(s));
         else
-            print("%c:%s x%d\t%lld円\n", alphabet[i], name, s.count, itemprice(s.kind));
+            print(_("%c:%s x%d\t%lld円\n"), alphabet[i], name, s.count, itemprice(s.kind));
     }
 }
 
@@ -57,8 +58,8 @@ void showitems()
 void buywand(slot& s)
 {
     int e = bagempty(inv, maxinv);
-    if (e < 0) return refuse("これ以上持てない");
-    if (wandprice(s) > money) return refuse("お金が足りない");
+    if (e < 0) return refuse(_("これ以上持てない"));
+    if (wandprice(s) > money) return refuse(_("お金が足りない"));
     money -= static_cast<int>(wandprice(s));
     inv[e] = s;
     s.kind = -1;
@@ -69,19 +70,19 @@ void buywand(slot& s)
 void buystock(slot& s)
 {
     int room = bagroom(inv, maxinv, s.kind);
-    if (room == 0) return refuse("これ以上持てない");
-    print("いくつ買う？");
+    if (room == 0) return refuse(_("これ以上持てない"));
+    print("%s", _("いくつ買う？"));
     int n = asknumber();
     if (n <= 0) return;
     int bought = std::min({n, s.count, room});
     bool whole = bought == s.count;
     long long cost = itemprice(s.kind) * bought;
-    if (cost > money) return refuse("お金が足りない");
+    if (cost > money) return refuse(_("お金が足りない"));
     money -= static_cast<int>(cost);
     bagput(inv, maxinv, s.kind, bought);
     s.count -= bought;
-    if (whole) print("%sを全部買った\n", itemlist[s.kind].name);
-    else print("%sを%d個買った\n", itemlist[s.kind].name, bought);
+    if (whole) print(_("%sを全部買った\n"), _(itemlist[s.kind].name));
+    else print(_("%sを%d個買った\n"), _(itemlist[s.kind].name), bought);
     waitkey();
 }
 
@@ -93,7 +94,7 @@ void buyitems()
         if (key == KEYESC) return;
         int i = alp2int(key);
         if (i >= townlv || itemnpcshop[i].kind == -1 || itemnpcshop[i].count == 0) {
-            refuse("それは買えない");
+            refuse(_("それは買えない"));
             continue;
         }
         if (iswand(itemnpcshop[i].kind)) buywand(itemnpcshop[i]);
@@ -104,9 +105,9 @@ void buyitems()
 // The result line of one equipment choice, or null when the piece was bought.
 const char* buyequip(int j, int e)
 {
-    if (j >= townlv || equipnpcshop[j].kind == -1) return "それは買えない";
+    if (j >= townlv || equipnpcshop[j].kind == -1) return N_("それは買えない");
     slot& s = equipnpcshop[j];
-    if (equipprice(s.count) > money) return "お金が足りない";
+    if (equipprice(s.count) > money) return N_("お金が足りない");
     money -= static_cast<int>(equipprice(s.count));
     equipment[e] = s;
     s.kind = -1;
@@ -117,18 +118,18 @@ void buyequips()
 {
     for (;;) {
         int e = bagempty(equipment, maxequip);
-        if (e < 0) return refuse("これ以上買えない");
+        if (e < 0) return refuse(_("これ以上買えない"));
         cls();
         header();
         for (int j = 0; j < townlv; j++) {
             const slot& s = equipnpcshop[j];
             if (s.kind != -1)
-                print("%c:%s(性能%d)\t%lld円\n", alphabet[j], equiplist[s.kind], s.count,
+                print(_("%c:%s(性能%d)\t%lld円\n"), alphabet[j], _(equiplist[s.kind]), s.count,
                       equipprice(s.count));
         }
         int key = mygetch();
         if (key == KEYESC) return;
-        if (const char* line = buyequip(alp2int(key), e)) print("%s\n", line);
+        if (const char* line = buyequip(alp2int(key), e)) print("%s\n", _(line));
         waitkey();
     }
 }
@@ -148,7 +149,7 @@ void buy()
 {
     cls();
     header();
-    print("a:アイテム\nb:装備品\n");
+    print("%s", _("a:アイテム\nb:装備品\n"));
     int key = mygetch();
     if (key == 'a') buyitems();
     else if (key == 'b') buyequips();

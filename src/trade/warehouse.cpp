@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/msglog.h"
 #include "core/rules.h"
 #include "core/text.h"
@@ -25,21 +26,21 @@ struct way {
     const char* whole;    // "%s" the name
 };
 
-constexpr const char* storetitle = "何を保管する？\n";
-constexpr const char* taketitle = "何を取り出す？\n";
-constexpr const char* storefull = "これ以上入らない";
-constexpr const char* takefull = "これ以上持てない";
+constexpr const char* storetitle = N_("何を保管する？\n");
+constexpr const char* taketitle = N_("何を取り出す？\n");
+constexpr const char* storefull = N_("これ以上入らない");
+constexpr const char* takefull = N_("これ以上持てない");
 
 way storing(slot* bag, int cap, slot* place, bagof what)
 {
     return {bag, cap, place, warehouselv, what, what == ITEMS, storetitle, storefull,
-            "%sをいくつ保管する？\n", "%sを%d個保管した\n", "%sを全部保管した\n"};
+            N_("%sをいくつ保管する？\n"), N_("%sを%d個保管した\n"), N_("%sを全部保管した\n")};
 }
 
 way taking(slot* place, slot* bag, int cap, bagof what)
 {
     return {place, warehouselv, bag, cap, what, false, taketitle, takefull,
-            "%sをいくつ取り出す？\n", "%sを%d個取り出した\n", "%sを全部取り出した\n"};
+            N_("%sをいくつ取り出す？\n"), N_("%sを%d個取り出した\n"), N_("%sを全部取り出した\n")};
 }
 
 // A wand keeps its charges whole in an empty place of its own.
@@ -47,12 +48,12 @@ void storewand(int i)
 {
     int p = bagempty(warehouseitm, warehouselv);
     if (p < 0) {
-        refuse(storefull);
+        refuse(_(storefull));
         return;
     }
     warehouseitm[p] = inv[i];
     // the menu is drawn again at once, so this line is only a flash
-    printlog("%s(残り%d回)を保管した\n", itemlist[inv[i].kind].name, inv[i].count);
+    printlog(_("%s(残り%d回)を保管した\n"), _(itemlist[inv[i].kind].name), inv[i].count);
     bagremove(inv, maxinv, i);
 }
 
@@ -62,18 +63,18 @@ void storewand(int i)
 void movestack(const way& w, int i)
 {
     int kind = w.from[i].kind, have = w.from[i].count;
-    const char* name = bagname(w.what, kind);
+    const char* name = _(bagname(w.what, kind));
     int room = bagroom(w.to, w.tocap, kind);
     if (room == 0) {
-        refuse(w.full);
+        refuse(_(w.full));
         return;
     }
     char question[LINESIZE];
-    format(question, sizeof question, w.ask, name);
+    format(question, sizeof question, _(w.ask), name);
     int n = std::min(askcount(question), room);
     if (n == 0) return;
-    if (n < have) print(w.some, name, n);
-    else print(w.whole, name);
+    if (n < have) print(_(w.some), name, n);
+    else print(_(w.whole), name);
     n = std::min(n, have);
     bagconsume(w.from, w.fromcap, i, n);
     bagput(w.to, w.tocap, kind, n);
@@ -83,9 +84,9 @@ void movestack(const way& w, int i)
 // Lists the giving side, reads a letter and moves what it names; gives the key read.
 int transfer(const way& w)
 {
-    print("%s", w.title);
+    print("%s", _(w.title));
     listbag(w.from, w.fromcap, w.what, -1, "%c:%s x%d\n",
-            w.wandsalone ? "%c:%s(残り%d回)\n" : nullptr);
+            w.wandsalone ? _("%c:%s(残り%d回)\n") : nullptr);
     int key = mygetch();
     int i = alp2int(key);
     if (i >= w.fromcap || w.from[i].kind == -1) return key;
@@ -102,8 +103,8 @@ void warehouseio()
     int key;
     do {
         cls();
-        print("どうする？\n\na:アイテムの保管\nb:アイテムの取り出し\nc:素材の保管\n"
-              "d:素材の取り出し\nq:家に帰る\n");
+        print("%s", _("どうする？\n\na:アイテムの保管\nb:アイテムの取り出し\nc:素材の保管\n"
+                      "d:素材の取り出し\nq:家に帰る\n"));
         key = mygetch();
         if (key == KEYESC) key = 'q';
         cls();
