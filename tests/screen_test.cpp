@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
 
 #include "core/catalog.h"
 #include "core/creatures.h"
@@ -257,5 +261,38 @@ TEST_F(Guide, TheCataloguesHoldEveryEntryAndWhereTheCreaturesLive)
             bool lives = std::any_of(p, p + 16, [&](const npcdata& n) { return n.rare && !std::strcmp(n.name, c.name); });
             EXPECT_EQ(r->find(grounds[g]) != std::string::npos, lives) << c.name << " " << grounds[g];
         }
+    }
+}
+
+// The English of the catalogues, from the catalogue and the parts still to be merged into
+// it: every name has one, and no two things share an English name.
+TEST(Catalogues, EveryNameHasAnEnglishNameOfItsOwn)
+{
+    std::map<std::string, std::string> english;
+    std::vector<std::filesystem::path> files = {std::string(KURASHI_SOURCE_DIR) + "/po/en.po"};
+    std::filesystem::path parts = std::string(KURASHI_SOURCE_DIR) + "/po/parts";
+    if (std::filesystem::is_directory(parts))
+        for (const auto& e : std::filesystem::directory_iterator(parts)) files.push_back(e.path());
+    for (const auto& file : files) {
+        std::ifstream in(file);
+        std::string line, id;
+        for (bool ctx = false; std::getline(in, line);) {
+            if (line.rfind("msgctxt ", 0) == 0) ctx = true;
+            if (line.rfind("msgid \"", 0) == 0) id = line.substr(7, line.size() - 8);
+            if (line.rfind("msgstr \"", 0) == 0 && !ctx) english[id] = line.substr(8, line.size() - 9);
+            if (line.empty()) ctx = false;
+        }
+    }
+    std::vector<const char*> names;
+    for (const itemdata& it : itemlist) names.push_back(it.name);
+    for (const magicdata& m : magiclist) names.push_back(m.name);
+    for (const materialdata& m : materiallist) names.push_back(m.name);
+    for (const char* e : equiplist) names.push_back(e);
+    for (const npcdata& c : npclist) names.push_back(c.name);
+    std::set<std::string> seen;
+    for (const char* n : names) {
+        const std::string& en = english[n];
+        EXPECT_FALSE(en.empty()) << n;
+        EXPECT_TRUE(en.empty() || seen.insert(en).second) << n << " shares " << en;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What wands and spells do. Both draw on one set of effects; each wand and each spell
-// brings only its numbers and the words it is told in.
+// brings only its numbers and the words it is told in, as written: they are shown in the
+// player's language.
 
 enum effectkind {
     EHEAL,           // hp back, capped at the maximum

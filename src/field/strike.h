@@ -24,7 +24,7 @@ bool aimedhit(npcdata& c);
 void anger(npcdata& c);
 
 // Creature i loses d hp. Below 0 it dies with killtext (name, d); else hittext (name, d)
-// and its anger.
+// and its anger. Both texts come as written and are shown in the player's language.
 void hurtnpc(int i, int d, const char* killtext, const char* hittext);
 
 // Every item still lying at (x, y) breaks, "\n地面の%sは割れた", and the cell gets the

@@ -63,7 +63,10 @@ public:
         print(_("あなたの店に並んでいる品 (店Lv%d: アイテム%d/%d 装備品%d/%d)"), shoplv,
               onoffer(itemmyshop), places(), onoffer(equipmyshop), places());
     }
-    const char* keys() const override { return _("[上下・PgUp・PgDn・スペース]送る [ESC・q]戻る"); }
+    const char* keys() const override
+    {
+        return _("[上下・PgUp・PgDn・スペース]送る [ESC・q]戻る");
+    }
 };
 }  // namespace
 
