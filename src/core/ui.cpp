@@ -2,11 +2,12 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/rules.h"
 
 int waitkey()
 {
-    print("何かキーを押してください");
+    print("%s", _("何かキーを押してください"));
     return mygetch();
 }
 
@@ -30,9 +31,9 @@ bool yesno() { return mygetch() == 'y'; }
 const char* bagname(bagof what, int kind)
 {
     switch (what) {
-    case ITEMS: return itemlist[kind].name;
-    case MATERIALS: return materiallist[kind].name;
-    default: return equiplist[kind];
+    case ITEMS: return _(itemlist[kind].name);
+    case MATERIALS: return _(materiallist[kind].name);
+    default: return _(equiplist[kind]);
     }
 }
 
