@@ -1,5 +1,6 @@
 #include "core/clock.h"
 
+#include "core/lang.h"
 #include "core/message.h"
 
 namespace {
@@ -8,17 +9,17 @@ struct hungerline {
     const char* text;
 };
 constexpr hungerline hungerlines[] = {
-    {300, "\n腹が減ってきた"},
-    {150, "\n空腹で目が回りだした"},
-    {50, "\n腹が減って死にそうだ"},
-    {0, "\n餓死中"},
+    {300, N_("\n腹が減ってきた")},
+    {150, N_("\n空腹で目が回りだした")},
+    {50, N_("\n腹が減って死にそうだ")},
+    {0, N_("\n餓死中")},
 };
 
 void hunger()
 {
     if (pc.full > 0) pc.full--;
     for (const hungerline& h : hungerlines)
-        if (pc.full == h.full) addmes("%s", h.text);
+        if (pc.full == h.full) addmes("%s", _(h.text));
 }
 }  // namespace
 

@@ -2,36 +2,48 @@
 
 #include "core/console.h"
 #include "core/guidepages.h"
+#include "core/lang.h"
+#include "core/text.h"
 
 namespace {
-struct guidepage {
-    const char* tab;  // its name in the heading
-    void (*write)(pagelines&);
+constexpr int KEYTEXTCOLS = 53;  // what a key does, with a blank before the time it takes
+
+constexpr void (*pages[NGUIDEPAGE])(pagelines&) = {
+    homekeys, fieldkeys, legend, survival, itemcatalog, spellcatalog, materialcatalog, creaturecatalog,
 };
 
-constexpr guidepage pages[NGUIDEPAGE] = {
-    {"家", homekeys},        {"探索", fieldkeys},        {"凡例", legend},
-    {"心得", survival},      {"道具", itemcatalog},      {"魔法", spellcatalog},
-    {"素材", materialcatalog}, {"生き物", creaturecatalog},
-};
+// A page's name in the heading: all eight share one line.
+const char* tab(int page)
+{
+    switch (page) {
+    case GUIDEHOME: return P_("ガイドの見出し", "家");
+    case GUIDEFIELD: return P_("ガイドの見出し", "探索");
+    case GUIDELEGEND: return P_("ガイドの見出し", "凡例");
+    case GUIDESURVIVAL: return P_("ガイドの見出し", "心得");
+    case GUIDEITEMS: return P_("ガイドの見出し", "道具");
+    case GUIDESPELLS: return P_("ガイドの見出し", "魔法");
+    case GUIDEMATERIALS: return P_("ガイドの見出し", "素材");
+    default: return P_("ガイドの見出し", "生き物");
+    }
+}
 
 class guidesource : public writtensource {
 public:
     int page = 0;
 
-    void write(pagelines& w) const override { pages[page].write(w); }
+    void write(pagelines& w) const override { pages[page](w); }
     // Every page by its number, the one open marked.
     void head() const override
     {
-        print("ガイド");
+        print("%s", _("ガイド"));
         for (int p = 0; p < NGUIDEPAGE; p++) {
             setcolor(p == page ? CYELLOW : CGREY);
-            print(p == page ? " [%d:%s]" : "  %d:%s ", p + 1, pages[p].tab);
+            print(p == page ? " [%d:%s]" : "  %d:%s ", p + 1, tab(p));
         }
     }
     const char* keys() const override
     {
-        return "[左右・1〜8]ページ [上下・PgUp・PgDn・スペース]送る [ESC・q]戻る";
+        return _("[左右・1〜8]ページ [上下・PgUp・PgDn・スペース]送る [ESC・q]戻る");
     }
 };
 
@@ -57,9 +69,22 @@ void keyline(pagelines& w, const char* key, const char* what, const char* cost)
 {
     w.put(CWHITE, " ");
     w.cell(CLIGHTCYAN, key, 10);
-    w.cell(CWHITE, what, 54);
+    // the time keeps its column: a longer text goes on in the rows below, indented as the
+    // lines that add to a key
+    std::string_view rest(what);
+    size_t cut = rest.size();
+    if (textwidth(rest) > KEYTEXTCOLS) {
+        size_t fit = widthcut(rest, KEYTEXTCOLS);
+        size_t blank = rest.substr(0, fit + 1).rfind(' ');
+        cut = blank == std::string_view::npos || blank == 0 ? fit : blank;
+    }
+    int width = textwidth(rest.substr(0, cut));
+    w.put(CWHITE, "%.*s%*s", static_cast<int>(cut), what, KEYTEXTCOLS + 1 - width, "");
     w.put(CWHITE, "%s", cost);
     w.end();
+    rest.remove_prefix(cut);
+    while (!rest.empty() && rest[0] == ' ') rest.remove_prefix(1);
+    if (!rest.empty()) w.line("%13s%.*s", "", static_cast<int>(rest.size()), rest.data());
 }
 
 void guide(int page)

@@ -1,8 +1,12 @@
 // The guide's page of what a player must know to live, with the game's own numbers.
 
+#include <cstring>
+
 #include "core/catalog.h"
 #include "core/console.h"
 #include "core/guidepages.h"
+#include "core/lang.h"
+#include "core/opts.h"
 #include "core/rulenumbers.h"
 #include "core/text.h"
 
@@ -12,10 +16,11 @@ const char* const modetitles[4] = {"Easy", "Normal", "Hard", "Extra"};
 
 void floortime(pagelines& w)
 {
-    heading(w, "【階にいられる時間】");
-    w.line(" 同じ階に長くいすぎると下の階に落ち、HPを%d失う(それで死ぬこともある)。", FALLDAMAGE);
-    w.line(" 残りが%dターンを切ると「空気が張り詰めている」と出て、休憩・採集・食事が", WARNTURNS);
-    w.line(" 止まる。新しい階に着けば数え直し。いられるターン数は");
+    heading(w, _("【階にいられる時間】"));
+    w.line(_(" 同じ階に長くいすぎると下の階に落ち、HPを%d失う(それで死ぬこともある)。"), FALLDAMAGE);
+    w.line(_(" 残りが%dターンを切ると「空気が張り詰めている」と出て、休憩・採集・食事が\n"
+             " 止まる。新しい階に着けば数え直し。いられるターン数は"),
+           WARNTURNS);
     w.put(CWHITE, "  ");
     for (int m = 0; m < 4; m++) w.put(CWHITE, " %s %d", modetitles[m], modetable[m].stayfloor);
     w.end();
@@ -23,57 +28,77 @@ void floortime(pagelines& w)
 
 void food(pagelines& w)
 {
-    heading(w, "【矢と食べ物】");
-    w.line(" 矢はゲームを始めるたびに(つづきからでも)%d本。階段を降りるたびに%d本", STARTARROWS,
-           STAIRSARROWS);
-    w.line(" 増え、射るたびに1本減る。矢の数はセーブされない。");
-    w.line(" 満腹度は1行動ごとに1減る。肉・魚・野菜・果物は素材で、そのままでは食べら");
-    w.line(" れない。家のg(製作)の料理で焼肉などにしてから食べる。食糧はそのまま食べ");
-    w.line(" られる。食事は%d行動かかり、満腹度が%d増える(探索中は%dまで)。", MEALSTEPS,
-           MEALFULL, FIELDFULL);
-    w.line(" 満腹度が0の「餓死中」は、家の画面が出るたびに最大HPの1/%dを失う。", STARVEDIVISOR);
+    heading(w, _("【矢と食べ物】"));
+    w.line(_(" 矢はゲームを始めるたびに(つづきからでも)%d本。階段を降りるたびに%d本\n"
+             " 増え、射るたびに1本減る。矢の数はセーブされない。"),
+           STARTARROWS, STAIRSARROWS);
+    w.line(_(" 満腹度は1行動ごとに1減る。肉・魚・野菜・果物は素材で、そのままでは食べら\n"
+             " れない。家のg(製作)の料理で焼肉などにしてから食べる。食糧はそのまま食べ\n"
+             " られる。食事は%d行動かかり、満腹度が%d増える(探索中は%dまで)。"),
+           MEALSTEPS, MEALFULL, FIELDFULL);
+    w.line(_(" 満腹度が0の「餓死中」は、家で行動して家の画面に戻るたびに最大HPの1/%dを\n"
+             " 失う(ガイドや履歴から戻ったときは失わない)。"),
+           STARVEDIVISOR);
 }
 
 void life(pagelines& w)
 {
-    heading(w, "【HPとレベルと魔法】");
-    w.line(" HPが0より下になると死ぬ。探索中はHPが%dターンに1、MPが%dターンに1回復し、",
+    heading(w, _("【HPとレベルと魔法】"));
+    w.line(_(" HPが0より下になると死ぬ。探索中はHPが%dターンに1、MPが%dターンに1回復し、\n"
+             " 家に帰ると全快する。帰り道は地下1階の上り階段(<)か帰還の巻物。"),
            HPREGEN, MPREGEN);
-    w.line(" 家に帰ると全快する。帰り道は地下1階の上り階段(<)か帰還の巻物。");
-    w.line(" 経験値が%dたまるとレベルが上がる。経験値は深い階の敵ほど多く、自分の", LEVELEXP);
-    w.line(" レベルが高いほど少ない。");
-    w.put(CWHITE, " レベル");
-    for (int lv = SPELLEVERY; lv <= LASTSPELLLEVEL; lv += SPELLEVERY)
-        w.put(CWHITE, lv == SPELLEVERY ? "%d" : "・%d", lv);
-    w.put(CWHITE, "で魔法を1つ覚える。選ぶ画面には文字が出ないが、");
-    w.end();
-    w.line(" 上から順に a〜%c のキーで選ぶ。魔法はmで唱え、MPを使う。", 'a' + NMAGIC - 1);
+    w.line(_(" 経験値が%dたまるとレベルが上がる。経験値は深い階の敵ほど多く、自分の\n"
+             " レベルが高いほど少ない。"),
+           LEVELEXP);
+    char levels[64] = "";
+    for (int lv = SPELLEVERY; lv <= LASTSPELLLEVEL; lv += SPELLEVERY) {
+        size_t at = std::strlen(levels);
+        format(levels + at, sizeof levels - at, lv == SPELLEVERY ? "%d" : _("・%d"), lv);
+    }
+    w.line(_(" レベル%sで魔法を1つ覚える。一度に何レベルも上がったときは、\n"
+             " 途中のレベルの分は覚えない(最後のレベルだけ数える)。"),
+           levels);
+    if (opts.assist)
+        w.line(_(" 選ぶ画面では魔法に a〜%c の文字とMPと働きが出る。魔法はmで唱え、MPを使う。"),
+               'a' + NMAGIC - 1);
+    else
+        w.line(_(" 選ぶ画面には文字が出ないが、上から順に a〜%c のキーで選ぶ。魔法はmで唱え、\n"
+                 " MPを使う。"),
+               'a' + NMAGIC - 1);
 }
 
 void modes(pagelines& w)
 {
-    heading(w, "【難易度】");
+    heading(w, _("【難易度】"));
+    // each number stands right under the end of its column's title
+    const char* const titles[] = {_("モード"), _("生き物"), _("落ちている品"), _("鞄の大きさ"),
+                                  _("敵が気づく距離"), _("階の時間")};
+    int cols[6];
     w.put(CWHITE, "  ");
-    for (const char* title : {"モード", "生き物", "落ちている品", "鞄の大きさ", "敵が気づく距離"})
-        w.cell(CWHITE, title, textwidth(title) + 3);
-    w.put(CWHITE, "階の時間");
+    for (int c = 0; c < 6; c++) {
+        cols[c] = textwidth(titles[c]);
+        if (c == 0 && cols[0] < 6) cols[0] = 6;  // the widest mode's title
+        w.cell(CWHITE, titles[c], c < 5 ? cols[c] + 3 : 0);
+    }
     w.end();
     for (int m = 0; m < 4; m++) {
         const moderow& r = modetable[m];
-        w.put(CWHITE, "  %-9s%6d%15d%13d%17d%11d", modetitles[m], r.numnpc, r.numitem, r.bag,
-              r.excite, r.stayfloor);
+        // a creature notices the player when closer than excite on both axes
+        w.put(CWHITE, "  %-*s%*d%*d%*d%*d%*d", cols[0] + 3, modetitles[m], cols[1], r.numnpc,
+              cols[2] + 3, r.numitem, cols[3] + 3, r.bag, cols[4] + 3, r.excite - 1, cols[5] + 3,
+              r.stayfloor);
         w.end();
     }
 }
 
 void shop(pagelines& w)
 {
-    heading(w, "【自分の店】");
-    w.line(" 日付が変わるたびに客が来る。客は1日に1人から商売レベルの数まで(いまは");
-    w.line(" 最大%d人)。10人に%d人は装備品を、ほかはアイテムを見る。値段が適正価格", skl[2 * SKTRADE],
-           EQUIPCUSTOMERS);
-    w.line(" より安いほど売れやすく、高いほど売れにくい。代金はその場でお金に入る。");
-    w.line(" 並べた品は取り下げられない。並んでいる品は b(売る) の c で見られる。");
+    heading(w, _("【自分の店】"));
+    w.line(_(" 日付が変わるたびに客が来る。客は1日に1人から商売レベルの数まで(いまは\n"
+             " 最大%d人)。10人に%d人は装備品を、ほかはアイテムを見る。値段が適正価格\n"
+             " より安いほど売れやすく、高いほど売れにくい。代金はその場でお金に入る。\n"
+             " 並べた品は取り下げられない。並んでいる品は b(売る) の c で見られる。"),
+           skl[2 * SKTRADE], EQUIPCUSTOMERS);
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/pager.h"
 #include "core/text.h"
 
@@ -76,7 +77,7 @@ public:
     }
     void row(int r) const override
     {
-        if (used == 0) return print("(まだ何もない)");
+        if (used == 0) return print("%s", _("(まだ何もない)"));
         int i = 0;
         while (i < used && r >= logat(i).rows) r -= logat(i++).rows;
         if (i == used) return;
@@ -86,15 +87,18 @@ public:
         for (int k = 0; k < r; k++) rest.remove_prefix(widthcut(rest, TEXTCOLS));
         // the date as the home and field screens write it, on the line's first row only
         if (r == 0)
-            format(when, sizeof when, "%d年%d月%d日 %d:%02d", l.year, l.month + 1, l.day + 1,
+            format(when, sizeof when, _("%d年%d月%d日 %d:%02d"), l.year, l.month + 1, l.day + 1,
                    l.hour, l.min / 100);
         setcolor(CGREY);
         print("%s%*s", when, STAMPCOLS - textwidth(when), "");
         setcolor(CWHITE);
         con().write(rest.substr(0, widthcut(rest, TEXTCOLS)));
     }
-    void head() const override { print("メッセージ履歴 (下ほど新しい)"); }
-    const char* keys() const override { return "[上下キー]1行 [PgUp・PgDn・スペース]1画面 [ESC・q]戻る"; }
+    void head() const override { print("%s", _("メッセージ履歴 (下ほど新しい)")); }
+    const char* keys() const override
+    {
+        return _("[上下キー]1行 [PgUp・PgDn・スペース]1画面 [ESC・q]戻る");
+    }
 };
 }  // namespace
 

@@ -3,10 +3,11 @@
 #include <cstdarg>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/text.h"
 
 namespace {
-constexpr size_t LINEBYTES = 320;  // a row of PAGECOLS columns, whatever its characters
+constexpr size_t LINEBYTES = 1024;  // a paragraph of a few rows, whatever its characters
 
 void draw(const pagesource& src, int top)
 {
@@ -22,7 +23,7 @@ void draw(const pagesource& src, int top)
     }
     setcolor(CLIGHTCYAN);
     print("%s", src.keys());
-    if (n > PAGEROWS) print(" (%d-%d/%d行)", top + 1, top + PAGEROWS < n ? top + PAGEROWS : n, n);
+    if (n > PAGEROWS) print(_(" (%d-%d/%d行)"), top + 1, top + PAGEROWS < n ? top + PAGEROWS : n, n);
     setcolor(CWHITE);
 }
 }  // namespace
@@ -54,13 +55,51 @@ int pager(const pagesource& src, int& top)
     }
 }
 
-void pagelines::vput(int color, const char* fmt, va_list ap)
+void pagelines::show(int color, std::string_view text)
 {
-    if (!shown()) return;
-    char text[LINEBYTES];
-    vformat(text, sizeof text, fmt, ap);
+    col += textwidth(text);
+    if (!shown() || text.empty()) return;
     setcolor(color);
     con().write(text);
+}
+
+void pagelines::add(int color, std::string_view text)
+{
+    for (;;) {
+        size_t brk = text.find('\n');
+        std::string_view part = text.substr(0, brk);
+        if (lead == col) {  // still in the line's first blanks
+            size_t first = part.find_first_not_of(' ');
+            lead += static_cast<int>(first == std::string_view::npos ? part.size() : first);
+        }
+        while (col + textwidth(part) > PAGECOLS) {
+            size_t fit = widthcut(part, PAGECOLS - col);
+            size_t blank = part.substr(0, fit + 1).rfind(' ');
+            int indent = lead;
+            // a word that would fit a fresh row is not cut
+            size_t cut = blank != std::string_view::npos ? blank : col > indent ? 0 : fit;
+            show(color, part.substr(0, cut));
+            part.remove_prefix(cut);
+            while (!part.empty() && part[0] == ' ') part.remove_prefix(1);
+            end();
+            char blanks[PAGECOLS + 1];
+            int pad = indent < PAGECOLS / 2 ? indent : PAGECOLS / 2;
+            format(blanks, sizeof blanks, "%*s", pad, "");
+            show(CWHITE, blanks);
+            lead = pad;
+        }
+        show(color, part);
+        if (brk == std::string_view::npos) return;
+        end();
+        text.remove_prefix(brk + 1);
+    }
+}
+
+void pagelines::vput(int color, const char* fmt, va_list ap)
+{
+    char text[LINEBYTES];
+    vformat(text, sizeof text, fmt, ap);
+    add(color, text);
 }
 
 void pagelines::put(int color, const char* fmt, ...)
@@ -73,10 +112,10 @@ void pagelines::put(int color, const char* fmt, ...)
 
 void pagelines::cell(int color, const char* text, int cols)
 {
-    if (!shown()) return;
-    setcolor(color);
-    int w = textwidth(text);
-    print("%s%*s", text, w < cols ? cols - w : 0, "");
+    int from = col;
+    add(color, text);
+    int w = from + cols - col;
+    if (w > 0) put(color, "%*s", w, "");
 }
 
 void pagelines::line(const char* fmt, ...)

@@ -4,6 +4,7 @@
 // End go to the ends). The message log, the guide and the look at the own shop use it.
 
 #include <cstdarg>
+#include <string_view>
 
 constexpr int PAGEROWS = 22;
 constexpr int PAGECOLS = 79;  // a row stops short of the last column, so it never wraps
@@ -34,24 +35,35 @@ bool leavespager(int key);
 
 // A page written as a run of lines, played once to count its lines and once more for each
 // row shown, when only that row is printed. Nothing is kept, so nothing is allocated.
+// A line too wide for the page goes on in the next row at its last blank that fits, under
+// the line's first text: so a translated text of any length still fits the screen.
 class pagelines {
 public:
     explicit pagelines(int want = -1) : want(want) {}
-    // Adds text in a colour to the line being written.
+    // Adds text in a colour to the line being written; a "\n" in it ends the line there.
     void put(int color, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
-    // Adds text in a colour, filled with blanks to cols columns.
+    // Adds text in a colour, filled with blanks up to cols columns from where it began.
     void cell(int color, const char* text, int cols);
     // Ends the line being written.
-    void end() { n++; }
-    // A whole line in white.
+    void end()
+    {
+        n++;
+        col = 0;
+        lead = 0;
+    }
+    // A whole line in white (more than one where it holds "\n").
     void line(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
     int count() const { return n; }
 
 private:
     void vput(int color, const char* fmt, va_list ap);
+    void add(int color, std::string_view text);
+    void show(int color, std::string_view text);
     bool shown() const { return n == want; }
     int want;
     int n = 0;
+    int col = 0;    // columns written in the line
+    int lead = 0;   // blank columns at its start, while nothing else came
 };
 
 // A pager's source whose rows are a page written line by line with pagelines.

@@ -7,7 +7,7 @@
 
 int waitkey()
 {
-    print("何かキーを押してください");
+    print("%s", _("何かキーを押してください"));
     return mygetch();
 }
 

@@ -2,6 +2,7 @@
 // The shapes every screen shares: the pause, a refusal, the typed number, y/n, and the
 // lettered lists of the bags.
 
+#include "core/lang.h"
 #include "core/state.h"
 
 // "何かキーを押してください" (no line break) and a key, which it gives back.
@@ -24,7 +25,7 @@ const char* bagname(bagof what, int kind);
 // ("%c:%s(残り%d回)\n") unless that is null. With onlykind >= 0 only entries whose
 // catalogue kind matches are shown, so the letters may have gaps.
 void listbag(const slot* bag, int cap, bagof what, int onlykind = -1,
-             const char* fmt = "%c:%s x%d\n", const char* wandfmt = "%c:%s(残り%d回)\n");
+             const char* fmt = "%c:%s x%d\n", const char* wandfmt = _("%c:%s(残り%d回)\n"));
 
 // Clears the screen, prints the question and reads numbers until one is above 0; Escape
 // or Enter on an empty line leaves and gives 0.
