@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
+#include "core/death.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
@@ -55,7 +56,9 @@ void throwpotion(const npcdata& c)
         addmes("\n%sはあなたに%sを投げつけた", c.name, itemlist[k].name);
         rest = 0;
         eat[1] = 0;
+        int before = pc.hp;
         useitem(k);
+        if (pc.hp < before) hurtby(HPOTION, c.name, itemlist[k].name);
     } else {
         addmes("\n%sはあなたに%sを投げつけたがあなたには当たらなかった", c.name,
                itemlist[k].name);

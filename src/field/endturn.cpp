@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/clock.h"
+#include "core/death.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -33,7 +34,9 @@ void mealends()
     int kind = eat[0] >= 0 && eat[0] < maxinv ? inv[eat[0]].kind : -1;
     if (kind < 0) return;  // nothing left in the slot to eat
     const char* name = itemlist[kind].name;
+    int before = pc.hp;
     useitem(kind);
+    if (pc.hp < before) hurtby(HATE, nullptr, name);
     itemconsume(eat[0], 1);
     addmes("\nあなたは%sを食べ終えた", name);
 }
@@ -62,6 +65,7 @@ void floorlimit()
         addmes("\nあなたは下の階に落ちた");
         floordown(1);
         pc.hp -= FALLDAMAGE;
+        hurtby(HFALL);
     }
     if (pc.floorturn > stayfloor - WARNTURNS) {
         addmes("\n空気が張り詰めている");

@@ -7,6 +7,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/death.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -64,7 +65,9 @@ bool useslot(int s)
         return cancelled();
     default:
         addmes("\nあなたは%sを使った", itemlist[item].name);
+        int before = pc.hp;
         useitem(item);
+        if (pc.hp < before) hurtby(HUSED, nullptr, itemlist[item].name);
         itemconsume(s, 1);
         return true;
     }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/catalog.h"
+#include "core/death.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"
@@ -78,6 +79,7 @@ void npcattack(const npcdata& c)
     if (std::rand() % 100 < trpcalc(c.dex, pc.dex, 90)) {
         int damage = dice(3, trpcalc(c.atk, pc.def, 5), 0);
         pc.hp -= damage;
+        hurtby(HMELEE, c.name);
         addmes("\nあなたは%sに殴られて%dのダメージを受けた", c.name, damage);
     } else {
         addmes("\nあなたは%sの攻撃をかわした", c.name);

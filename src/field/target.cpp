@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/opts.h"
 #include "core/state.h"
@@ -102,7 +103,10 @@ int targetinfo()
     case TTREE: addmes("\nそこには木がある"); break;
     case TOCCUPIED: {
         int i = npcat(tx, ty);
-        if (i >= 0) addmes("\nそこには%sがいる", npc[i].name);
+        if (i >= 0 && opts.assist && npc[i].attitude == 0)
+            addmes(_("\nそこには%s(友好・撃つと怒る)がいる"), _(npc[i].name));
+        else if (i >= 0)
+            addmes("\nそこには%sがいる", npc[i].name);
         break;
     }
     case TITEM: {

@@ -2,10 +2,12 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/death.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "core/ui.h"
+#include "field/askfirst.h"
 #include "field/effects.h"
 #include "field/occupant.h"
 #include "field/strike.h"
@@ -35,7 +37,9 @@ void throwself(int item)
         return;
     }
     addmes("\nあなたはあなたに%sを投げた", name);
+    int before = pc.hp;
     useitem(item);
+    if (pc.hp < before) hurtby(HSELFPOTION, nullptr, name);
 }
 
 // The potion still lies in its bag slot here: it works from there.
@@ -82,7 +86,7 @@ bool throwitem()
             continue;
         }
         int code = targetselect();
-        if (code < 0) {
+        if (code < 0 || !selfaimok()) {
             clearmes();  // an aim given up leaves nothing behind: what the cursor told goes too
             continue;
         }
