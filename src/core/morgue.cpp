@@ -8,7 +8,7 @@
 #include <cstdarg>
 
 #include "core/catalog.h"
-#include "core/death.h"
+#include "core/harm.h"
 #include "core/keeper.h"
 #include "core/lang.h"
 #include "core/msglog.h"

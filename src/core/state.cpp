@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/death.h"
+#include "core/harm.h"
 #include "core/msglog.h"
 #include "core/opts.h"
 #include "core/rulenumbers.h"

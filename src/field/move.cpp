@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "core/catalog.h"
-#include "core/death.h"
+#include "core/harm.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
 #include "core/rules.h"

@@ -4,7 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
-#include "core/death.h"
+#include "core/harm.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"

@@ -1,6 +1,6 @@
 // Shooting an arrow at the cell the cursor chooses.
 
-#include "core/death.h"
+#include "core/harm.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"

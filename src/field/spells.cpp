@@ -3,7 +3,7 @@
 
 #include "field/spells.h"
 
-#include "core/death.h"
+#include "core/harm.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"

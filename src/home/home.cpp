@@ -11,6 +11,7 @@
 #include "core/ui.h"
 #include "field/dungeon.h"
 #include "core/death.h"
+#include "core/harm.h"
 #include "home/homemenus.h"
 #include "home/savefile.h"
 #include "trade/craft.h"
