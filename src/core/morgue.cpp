@@ -63,11 +63,16 @@ void character(std::string& out)
         if (worn[e]) add(out, "%s: %d\n", _(equiplist[e]), worn[e]);
         else add(out, "%s: %s\n", _(equiplist[e]), _("(なし)"));
     }
-    static const char* const skills[] = {N_("装備製作"), N_("道具製作"), N_("料理"), N_("採鉱"),
-                                         N_("伐採"),     N_("釣り"),     N_("栽培"), N_("商売")};
+    // weapon-making and armour-making are both the one equipment-making skill
+    static const struct {
+        const char* name;
+        int skill;
+    } skills[] = {{N_("武器製作"), SKEQUIP}, {N_("防具製作"), SKEQUIP}, {N_("道具製作"), SKTOOL},
+                  {N_("料理"), SKCOOK},      {N_("採鉱"), SKMINE},     {N_("伐採"), SKFELL},
+                  {N_("釣り"), SKFISH},      {N_("栽培"), SKGROW},     {N_("商売"), SKTRADE}};
     heading(out, _("スキル"));
-    for (int s = SKEQUIP; s <= SKTRADE; s++)
-        add(out, _("%s: Lv%d (経験%d)\n"), _(skills[s]), skl[2 * s], skl[2 * s + 1]);
+    for (const auto& s : skills)
+        add(out, _("%s: Lv%d (経験%d)\n"), _(s.name), skl[2 * s.skill], skl[2 * s.skill + 1]);
 }
 
 void bag(std::string& out, const char* title, const slot* b, int cap, bagof what, int kinds)
