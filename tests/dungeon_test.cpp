@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <vector>
 
 #include "core/opts.h"
@@ -14,6 +17,7 @@
 #include "core/rules.h"
 #include "field/floor.h"
 #include "floorkit.h"
+#include "tempdir.h"
 #include "testkit.h"
 
 class Field : public GameTest {
@@ -193,6 +197,11 @@ TEST_F(Field, RestingAsksForTurnsAndRunsWithoutScreenOrKeys)
     EXPECT_TRUE(said("\nあなたは休憩を終えた"));
     EXPECT_EQ(console.screens.size(), screens) << "nothing drawn while resting";
     EXPECT_EQ(clock(), 400);
+
+    keys("r\x1b\n");
+    turn();
+    EXPECT_EQ(rest, 0) << "Escape leaves the prompt";
+    EXPECT_EQ(clock(), 500) << "the turn still passes";
 }
 
 TEST_F(Field, RestingUntilHealedCountsTheSlowerBar)
@@ -283,6 +292,68 @@ TEST_F(Field, TheFallCanKill)
     EXPECT_EQ(turn(), EXITOK);
     setfolders(maps, data);
     fs::remove_all(dir);
+}
+
+// In the assisted view a step onto rough ground beside a hostile creature is asked about.
+TEST_F(Field, ARoughStepBesideAnEnemyIsAskedAbout)
+{
+    for (npcdata& n : npc) n.hp = -1;
+    opts.vikeys = true;
+    setcell(21, 20, TROUGH);
+    putnpc(0, 10, 19, 19);  // a peaceful miner counts for nothing
+    for (bool assist : {false, true}) {
+        opts.assist = assist;
+        keys("l");
+        turn();
+        EXPECT_EQ(pc.x, 21) << assist;
+        pc.x = 20, pc.under = TFLOOR, map[20][21] = TROUGH, map[20][20] = TOCCUPIED;
+    }
+    putnpc(1, 1, 22, 21);  // a dog beside the rough ground
+    keys("ln" "z" "ly");
+    turn();
+    EXPECT_EQ(pc.x, 20) << "a no takes no time";
+    EXPECT_EQ(pc.floorturn, 3);
+    EXPECT_NE(all().find("荒れ地で遅くなる。敵が隣にいる。進む？ y/n"), std::string::npos);
+    turn();
+    EXPECT_EQ(pc.x, 21);
+}
+
+// Every way to die in the field leaves a report in morgue/ that names it.
+TEST_F(Field, EveryDeathLeavesAReportOfItsCause)
+{
+    TempDir dir;
+    std::string maps = mapfolder(), data = datafolder();
+    setfolders(maps, dir.path);
+    const struct {
+        int kind, depth;  // the creature beside the player (-1: none, wait for the fall)
+        const char* cause;
+    } deaths[] = {{1, 1, "死因: 犬に殴られた\n場所: 鉱山 地下1階"},
+                  {4, 9, "死因: 黒魔術師の魔法の矢を受けた\n場所: 鉱山 地下9階"},
+                  {5, 1, "死因: 酔っぱらいに毒薬を投げつけられた"},
+                  {-1, 1, "死因: 下の階に落ちた\n場所: 鉱山 地下2階 (この階の0ターン目)"}};
+    std::set<std::string> seen;
+    for (const auto& d : deaths) {
+        openfloor();
+        depth = d.depth;
+        pc.floorturn = d.kind < 0 ? stayfloor - 1 : 0;
+        if (d.kind >= 0) putnpc(0, d.kind, 23, 20);
+        npc[0].dex = npc[0].dexcur = 1000;  // its blows and throws always land
+        int end = -1;
+        for (int t = 0; t < 2000 && end < 0; t++) {
+            pc.hp = 0, pc.floorturn %= stayfloor;  // any hurt kills, and no fall comes first
+            keys("z ");  // a turn, and the death screen's key
+            end = turn();
+        }
+        ASSERT_EQ(end, EXITOK) << d.cause;
+        for (const auto& f : std::filesystem::directory_iterator(dir / "morgue")) {
+            if (!seen.insert(f.path().filename()).second) continue;
+            std::ifstream in(f.path());
+            std::string report((std::istreambuf_iterator<char>(in)), {});
+            EXPECT_NE(report.find(d.cause), std::string::npos) << report;
+        }
+    }
+    EXPECT_EQ(seen.size(), 4u);
+    setfolders(maps, data);
 }
 
 class Pickup : public Field {

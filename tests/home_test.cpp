@@ -1,13 +1,17 @@
 // The title with a new game, the home menu and its own screens, and death at home.
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "core/clock.h"
 #include "core/msglog.h"
+#include "core/opts.h"
 #include "core/paths.h"
 #include "core/rules.h"
 #include "core/text.h"
@@ -233,7 +237,6 @@ TEST_F(Home, StarvingToDeathLeavesARecord)
     depth = 3;
     setmode(2);
     EXPECT_EQ(passes("z" "k"), EXITOK);
-
     std::string log;
     ASSERT_TRUE(fromsjis(readfile(dir / "dead.txt"), log)) << "the record is Shift-JIS";
     // five lines a record; the time of death with its digits masked
@@ -248,6 +251,32 @@ TEST_F(Home, StarvingToDeathLeavesARecord)
     EXPECT_EQ(masked, when + "名前:テスト Lv:1\n地下0階で死亡\nモード:normal\n\n" + when +
                           "名前:テスト Lv:1\n地下3階で死亡\nモード:hard\n\n");
 
+    std::strcpy(pc.name, ".テ/スト");  // a report's file name holds no "/" and no leading "."
+    EXPECT_EQ(passes("z" "k"), EXITOK);
+    std::vector<std::string> reports;
+    for (const auto& f : std::filesystem::directory_iterator(dir / "morgue")) {
+        std::ifstream in(f.path());
+        std::string report((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_NE(report.find("死因: 餓死した\n"), std::string::npos) << report;
+        reports.push_back(f.path().filename().string().substr(18));  // after the time
+    }
+    std::sort(reports.begin(), reports.end());
+    EXPECT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0], "_テ_スト.txt");
+    EXPECT_TRUE(reports[1] == "テスト-2.txt" || reports[1] == "テスト.txt") << "one a second";
+    // never written through a link; at the death screen Ctrl-P opens the log; the assisted
+    // view names the cause
+    std::filesystem::remove_all(dir / "morgue");
+    std::filesystem::create_directory(dir / "elsewhere");
+    std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "morgue");
+    depth = 0, opts.assist = true;
+    EXPECT_EQ(passes("z" "\x10\x1b" "k"), EXITOK);
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "elsewhere"));
+    EXPECT_NE(all().find("メッセージ履歴"), std::string::npos);
+    EXPECT_NE(screen().find("あなたは死んだ\n死亡レポートを残せなかった\n死因: 餓死した (家)\n\n何か"),
+              std::string::npos) << screen();
+
+    opts.assist = false;
     setfolders(dir / "missing", dir / "missing");
     EXPECT_EQ(passes("z" "k"), EXITOK);
     EXPECT_NE(screen().find("死亡記録を残せなかった\n\n何かキーを押してください"), std::string::npos);

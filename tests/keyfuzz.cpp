@@ -220,6 +220,8 @@ public:
     int getkey() override
     {
         if (settings.passmore && showing("-- 続き --")) return ' ';
+        // the assisted view's questions, answered as the written game goes on unasked
+        if (settings.passmore && (showing("本当に？ y/n") || showing("進む？ y/n"))) return 'y';
         before();
         for (;;) {
             int c = nextbyte(false);

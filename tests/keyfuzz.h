@@ -9,7 +9,8 @@ struct fuzzsettings {
     long keys = 5000;          // a game ends as if its input closed after this many keys
     bool keepscreens = false;  // keep every screen, as the plain console writes them
     int stucklimit = 2000;     // this many keys on one unchanged screen is a fault
-    bool passmore = false;     // "-- 続き --" answered apart from the keys a recording holds
+    bool passmore = false;     // "-- 続き --" and the assisted view's questions answered apart
+                               // from the keys a recording holds
 };
 
 struct fuzzgame {

@@ -48,6 +48,12 @@ TEST(Replays, EveryCommittedRecordingShowsItsCommittedScreens)
         out += "\f[exit status " + std::to_string(status) + "]\n";
         expectcommitted("tests/replays/" + rec.stem().string() + ".out", out, '\f');
     }
+    // the one death among them left its report
+    std::vector<std::filesystem::path> reports;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "morgue")) reports.push_back(e.path());
+    ASSERT_EQ(reports.size(), 1u);
+    std::ifstream f(reports[0]);
+    expectcommitted("tests/replays/04-death.report", std::string(std::istreambuf_iterator<char>(f), {}), '\n');
 }
 
 // ---------------------------------------------------------------- the seed catalogue

@@ -148,6 +148,15 @@ TEST_F(Screen, TheAssistedViewTellsGroundsApartInTheirColoursAndShowsTheAimsKeys
     p = lastscreen(console.painted);
     EXPECT_EQ(p.lines[5].substr(40) + p.lines[6].substr(40),
               "\t方向キー:動かす Tab:生き物へ\tEnter/t:決定 Esc/q:やめる");
+
+    std::strcpy(status, "Lv:1 HP:10/30 MP:20/20 矢:20 次Lvまで100");
+    for (int hp : {11, 10}) {
+        pc.hp = hp;  // a third of the maximum, and not above, is low
+        p = shown();
+        EXPECT_EQ(p.lines[4].substr(40), hp == 10 ? "\tHPが残りわずか" : "") << hp;
+        EXPECT_EQ(p.attrs[15][8], hp == 10 ? 12 : 15) << "the hit points in the warning colour";
+        EXPECT_EQ(p.attrs[15][13], 15) << "and only they";
+    }
 }
 
 TEST_F(Screen, InTheAssistedViewATurnsMessagesBeyondEightWaitForAKeyThatIsNoCommand)

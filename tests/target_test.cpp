@@ -117,6 +117,8 @@ TEST_F(Aim, InTheAssistedViewTabGoesRoundTheCreaturesInReachAndEveryGroundIsName
         keys(tabs[i]);
         targetselect();
         EXPECT_EQ(tx * 100 + ty, cells[i]) << i;
+        bool named = std::strstr(message, "そこには鉱夫(友好・撃つと怒る)がいる");
+        EXPECT_EQ(named, i == 3) << "the peaceful one, reached after the hostile ones";
     }
     for (int i = 0; i < 3; i++) npc[i].hp = -1;
     keys("\t\x1b");
@@ -174,6 +176,21 @@ TEST_F(Aim, AShotAtOnesOwnCellHitsThreeTimesInFour)
     EXPECT_NEAR(hits, 1500, 80);
     EXPECT_EQ(lo, 3);  // three dice of trpcalc(10, 10, 5) = 5 sides
     EXPECT_EQ(hi, 15);
+}
+
+TEST_F(Aim, InTheAssistedViewAnAimAtOneselfIsAskedAboutFirst)
+{
+    opts.assist = true;
+    inv[0] = {POISON, 1};
+    keys("\rn" "a\rn\x1b");
+    EXPECT_FALSE(shoot());
+    EXPECT_FALSE(throwitem());
+    EXPECT_EQ(arrow, 20);
+    EXPECT_EQ(inv[0].count, 1) << "a no spends nothing";
+    EXPECT_NE(all().find("そこにはあなたがいる\n自分を狙っている。本当に？ y/n"), std::string::npos);
+    keys("\ry");
+    EXPECT_TRUE(shoot());
+    EXPECT_EQ(arrow, 19);
 }
 
 TEST_F(Aim, AShotHitsByDexterityAndWoundsByDefence)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/harm.h"
 #include "core/msglog.h"
 #include "core/opts.h"
 #include "core/rulenumbers.h"
@@ -100,5 +101,6 @@ void resetstate()
     zero(minenpc), zero(forestnpc), zero(seanpc);
     zero(message), zero(buf), zero(para), zero(status);
     clearlog();
+    forgetharm();
     opts = {};
 }

@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
@@ -56,7 +57,9 @@ void throwpotion(const npcdata& c)
         addmes(_("\n%sはあなたに%sを投げつけた"), _(c.name), _(itemlist[k].name));
         rest = 0;
         eat[1] = 0;
+        int before = pc.hp;
         useitem(k);
+        if (pc.hp < before) hurtby(HPOTION, c.name, itemlist[k].name);
     } else {
         addmes(_("\n%sはあなたに%sを投げつけたがあなたには当たらなかった"),
                _(c.name), _(itemlist[k].name));

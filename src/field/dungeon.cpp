@@ -8,6 +8,7 @@
 #include "core/message.h"
 #include "core/msglog.h"
 #include "core/opts.h"
+#include "field/askfirst.h"
 #include "field/fieldcmd.h"
 #include "field/floor.h"
 #include "field/gather.h"
@@ -15,7 +16,7 @@
 #include "field/move.h"
 #include "field/screen.h"
 #include "field/target.h"
-#include "home/death.h"
+#include "core/death.h"
 #include "trade/discard.h"
 #include "trade/equip.h"
 
@@ -36,6 +37,14 @@ void overlay()
 namespace {
 // A rest, a gathering or a meal runs by itself: no screen, no key.
 bool busy() { return rest > 0 || gathering[2] > 0 || eat[1] > 0; }
+
+// A step; one the player takes back at the assisted view's question passes no time.
+bool step(int dx, int dy)
+{
+    if (!roughstepok(dx, dy)) return false;
+    pcmove(dx, dy);
+    return true;
+}
 }  // namespace
 
 int keyprompt(bool fresh)
@@ -53,10 +62,10 @@ int keyprompt(bool fresh)
 bool fieldcommand(int key)
 {
     switch (key) {
-    case KEYUP: pcmove(0, -1); return true;
-    case KEYDOWN: pcmove(0, 1); return true;
-    case KEYLEFT: pcmove(-1, 0); return true;
-    case KEYRIGHT: pcmove(1, 0); return true;
+    case KEYUP: return step(0, -1);
+    case KEYDOWN: return step(0, 1);
+    case KEYLEFT: return step(-1, 0);
+    case KEYRIGHT: return step(1, 0);
     case '>': stairsdown(); return true;
     case '<': stairsup(); return true;
     case 'g': pickup(); return true;

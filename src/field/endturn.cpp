@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/clock.h"
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
@@ -34,7 +35,9 @@ void mealends()
     int kind = eat[0] >= 0 && eat[0] < maxinv ? inv[eat[0]].kind : -1;
     if (kind < 0) return;  // nothing left in the slot to eat
     const char* name = _(itemlist[kind].name);
+    int before = pc.hp;
     useitem(kind);
+    if (pc.hp < before) hurtby(HATE, nullptr, name);
     itemconsume(eat[0], 1);
     addmes(_("\nあなたは%sを食べ終えた"), name);
 }
@@ -63,6 +66,7 @@ void floorlimit()
         addmes(_("\nあなたは下の階に落ちた"));
         floordown(1);
         pc.hp -= FALLDAMAGE;
+        hurtby(HFALL);
     }
     if (pc.floorturn > stayfloor - WARNTURNS) {
         addmes(_("\n空気が張り詰めている"));

@@ -96,7 +96,11 @@ void restcmd()
     for (;;) {
         print(_("何ターン休憩する？\n(&で全回復するまで)\n"));
         // 16 bytes hold any count that numc2int takes, and "&"
-        std::string word = con().readword(16);
+        std::string word = con().readword(16, true);
+        if (word.empty()) {  // left with Escape: no rest, though the turn still passes
+            rest = 0;
+            return;
+        }
         int turns = word[0] == '&' ? fullrest() : numc2int(word.c_str());
         if (turns >= 0) {
             rest = turns;

@@ -7,6 +7,7 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
@@ -65,7 +66,9 @@ bool useslot(int s)
         return cancelled();
     default:
         addmes(_("\nあなたは%sを使った"), _(itemlist[item].name));
+        int before = pc.hp;
         useitem(item);
+        if (pc.hp < before) hurtby(HUSED, nullptr, itemlist[item].name);
         itemconsume(s, 1);
         return true;
     }

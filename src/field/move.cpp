@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/catalog.h"
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rulenumbers.h"
@@ -80,6 +81,7 @@ void npcattack(const npcdata& c)
     if (std::rand() % 100 < trpcalc(c.dex, pc.dex, 90)) {
         int damage = dice(3, trpcalc(c.atk, pc.def, 5), 0);
         pc.hp -= damage;
+        hurtby(HMELEE, c.name);
         addmes(_("\nあなたは%sに殴られて%dのダメージを受けた"), _(c.name),
                damage);
     } else {

@@ -4,6 +4,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
@@ -51,6 +52,7 @@ void magicarrow(const npcdata& c)
 {
     int damage = dice(2, (c.magcur + c.magmod) / 2, 0);
     pc.hp -= damage;
+    hurtby(HSPELL, c.name, magiclist[MAGICARROW].name);
     stopactivities();
     addmes(_("\n%sは魔法の矢を詠唱しあなたに%dのダメージを与えた"), _(c.name),
            damage);

@@ -101,8 +101,29 @@ int turnsleft()
     return warned && pc.floorturn < stayfloor ? stayfloor - pc.floorturn : 0;
 }
 
+// In the assisted view hit points at a third of the maximum or below are a warning.
+bool lowhp() { return opts.assist && pc.hp * 3 <= pc.maxhp; }
+
+// The second status line; with hit points low, their "hp/max" in the warning colour.
+void statusline(painter& p)
+{
+    char hp[32];
+    format(hp, sizeof hp, "%d/%d", pc.hp, pc.maxhp);
+    std::string_view line(status);
+    size_t at = lowhp() ? line.find(hp) : std::string_view::npos;
+    if (at == std::string_view::npos) return p.textf(CWHITE, "%s\n", status);
+    p.color(CWHITE);
+    p.text(status, at);
+    p.color(CLIGHTRED);
+    p.text(status + at, std::strlen(hp));
+    p.color(CWHITE);
+    p.text(status + at + std::strlen(hp), line.size() - at - std::strlen(hp));
+    p.text("\n", 1);
+}
+
 // Beside the first three rows of the window: the calendar, the floor, the hunger. In the
-// assisted view, below them the turns left before the fall and the aiming cursor's keys.
+// assisted view, below them the turns left before the fall, a word when hit points run low
+// and the aiming cursor's keys.
 void sidetext(painter& p, int row, bool aiming)
 {
     if (row == 0)
@@ -116,6 +137,8 @@ void sidetext(painter& p, int row, bool aiming)
     if (row == 3 && turnsleft() > 0)
         p.textf(CLIGHTRED, NG_("\t落下まであと%dターン", "\t落下まであと%dターン", turnsleft()),
                 turnsleft());
+    else if (row == 4 && lowhp())
+        p.textf(CLIGHTRED, "%s", _("\tHPが残りわずか"));
     else if (row == 5 && aiming)
         p.textf(CYELLOW, _("\t方向キー:動かす Tab:生き物へ"));
     else if (row == 6 && aiming)
@@ -148,7 +171,7 @@ void paint(bool aiming, std::string_view messages)
         p.text("\n", 1);
     }
     p.textf(CWHITE, "%s\n", para);
-    p.textf(CWHITE, "%s\n", status);
+    statusline(p);
     statchanges(p);
     p.color(CWHITE);
     p.flush();

@@ -1,9 +1,11 @@
 // Shooting an arrow at the cell the cursor chooses.
 
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
+#include "field/askfirst.h"
 #include "field/occupant.h"
 #include "field/strike.h"
 #include "field/target.h"
@@ -17,6 +19,7 @@ void shootself()
     }
     int d = dice(3, trpcalc(now(pc, DEX), now(pc, DEF), 5), 0);
     pc.hp -= d;
+    hurtby(HSELFSHOT);
     addmes(_("\nあなたは自分を射撃し%dのダメージを受けた"), d);
 }
 
@@ -41,7 +44,7 @@ bool shoot()
         return true;
     }
     int c = targetselect();
-    if (c < 0) return false;
+    if (c < 0 || !selfaimok()) return false;
     arrow--;
     switch (c) {
     case TOCCUPIED:

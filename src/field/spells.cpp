@@ -3,10 +3,12 @@
 
 #include "field/spells.h"
 
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
+#include "field/askfirst.h"
 #include "field/effects.h"
 #include "field/occupant.h"
 #include "field/strike.h"
@@ -73,13 +75,14 @@ void swift()
 bool bolt(const spelleffect& e)
 {
     int c = targetselect();
-    if (c < 0) return false;
+    if (c < 0 || !selfaimok()) return false;
     int d = dice(e.dice, pmag() / 2, 0);
     const boltwords& w = e.bolt;
     switch (c) {
     case TOCCUPIED:
         if (aimedatself()) {
             pc.hp -= d;
+            hurtby(HSELFSPELL);
             addmes(_(w.self), d);
         } else if (int i = npcat(tx, ty); i >= 0) {
             hurtnpc(i, d, w.kill, w.hit);

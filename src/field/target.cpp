@@ -103,7 +103,10 @@ int targetinfo()
     case TTREE: addmes(_("\nそこには木がある")); break;
     case TOCCUPIED: {
         int i = npcat(tx, ty);
-        if (i >= 0) addmes(_("\nそこには%sがいる"), _(npc[i].name));
+        if (i >= 0 && opts.assist && npc[i].attitude == 0)
+            addmes(_("\nそこには%s(友好・撃つと怒る)がいる"), _(npc[i].name));
+        else if (i >= 0)
+            addmes(_("\nそこには%sがいる"), _(npc[i].name));
         break;
     }
     case TITEM: {

@@ -2,11 +2,13 @@
 
 #include "core/catalog.h"
 #include "core/console.h"
+#include "core/harm.h"
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/rules.h"
 #include "core/state.h"
 #include "core/ui.h"
+#include "field/askfirst.h"
 #include "field/effects.h"
 #include "field/occupant.h"
 #include "field/strike.h"
@@ -36,7 +38,9 @@ void throwself(int item)
         return;
     }
     addmes(_("\nあなたはあなたに%sを投げた"), name);
+    int before = pc.hp;
     useitem(item);
+    if (pc.hp < before) hurtby(HSELFPOTION, nullptr, name);
 }
 
 // The potion still lies in its bag slot here: it works from there.
@@ -83,7 +87,7 @@ bool throwitem()
             continue;
         }
         int code = targetselect();
-        if (code < 0) {
+        if (code < 0 || !selfaimok()) {
             clearmes();  // an aim given up leaves nothing behind: what the cursor told goes too
             continue;
         }

@@ -11,7 +11,8 @@
 #include "core/rules.h"
 #include "core/ui.h"
 #include "field/dungeon.h"
-#include "home/death.h"
+#include "core/death.h"
+#include "core/harm.h"
 #include "home/homemenus.h"
 #include "home/savefile.h"
 #include "trade/craft.h"
@@ -45,7 +46,10 @@ void showhunger(bool costs)
         print("%s", _(h.text));
         break;
     }
-    if (costs && pc.full == 0) pc.hp -= pc.maxhp / STARVEDIVISOR;
+    if (costs && pc.full == 0) {
+        pc.hp -= pc.maxhp / STARVEDIVISOR;
+        hurtby(HSTARVE);
+    }
     setcolor(CWHITE);
 }
 

@@ -110,7 +110,8 @@ int parseoptions(int argc, char** argv, options& o)
 void printhelp(const folders& f, const std::string& optionsfile)
 {
     std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
-                "  death log:   %s/dead.txt\n  options:     %s\n",
-                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str(),
+                "  death log:   %s/dead.txt\n  reports:     %s/morgue (one file a death)\n"
+                "  options:     %s\n",
+                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str(), f.data.c_str(),
                 optionsfile.empty() ? "(no home folder: none)" : optionsfile.c_str());
 }

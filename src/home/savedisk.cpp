@@ -12,8 +12,6 @@
 #include <vector>
 
 namespace {
-filekeeper keeper = nullptr;
-
 std::string failure(const std::string& path, int err) { return path + ": " + std::strerror(err); }
 
 std::string tmpof(const std::string& path) { return path + ".tmp"; }
@@ -174,10 +172,6 @@ bool replacefiles(const filewrite* files, int n, std::string& why)
     for (int i = 0; i < n; i++) unlink(oldof(files[i].path).c_str());
     return keepfiles(why);
 }
-
-void setfilekeeper(filekeeper k) { keeper = k; }
-
-bool keepfiles(std::string& why) { return !keeper || keeper(why); }
 
 void removeleftovers(const std::string& path)
 {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "core/keeper.h"
+
 // The most a save file may hold; a longer file is no save of ours.
 constexpr size_t SAVEFILECAP = 1 << 20;
 
@@ -23,14 +25,8 @@ struct filewrite {
 // what went wrong ("save/save3.tmp: No space left on device").
 bool replacefiles(const filewrite* files, int n, std::string& why);
 
-// Where the files of the data folder last only once handed on (the browser keeps them in
-// its own storage), the platform sets a keeper that hands them on; on a disk there is none.
-// The keeper returns false with the reason in why.
-using filekeeper = bool (*)(std::string& why);
-void setfilekeeper(filekeeper k);
-// Hands the data folder's files on to where they last, when the platform has a keeper;
-// replacefiles does so after every replacement, before it reports success.
-bool keepfiles(std::string& why);
+// replacefiles hands the files on (keepfiles) after every replacement, before it reports
+// success.
 
 // Removes the ".tmp" and ".old" files an interrupted save of path may have left.
 void removeleftovers(const std::string& path);

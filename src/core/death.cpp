@@ -1,4 +1,4 @@
-#include "home/death.h"
+#include "core/death.h"
 
 #include <cstdio>
 #include <ctime>
@@ -6,11 +6,16 @@
 
 #include "core/console.h"
 #include "core/gameend.h"
+#include "core/harm.h"
+#include "core/keeper.h"
+#include "core/lang.h"
 #include "core/message.h"
+#include "core/morgue.h"
+#include "core/msglog.h"
+#include "core/opts.h"
 #include "core/paths.h"
 #include "core/state.h"
 #include "core/text.h"
-#include "home/savedisk.h"
 
 namespace {
 // The five lines of one death, in UTF-8.
@@ -41,15 +46,35 @@ bool keeprecord()
     std::string why;
     return std::fclose(f) == 0 && ok && keepfiles(why);
 }
+
+// The death screen: the newest messages, what became of the records, in the assisted view
+// the cause, and the last key.
+void deathscreen(bool recorded, bool reported)
+{
+    putmes();
+    if (!recorded) print("%s", _("\n死亡記録を残せなかった"));
+    else if (!reported) print("%s", _("\n死亡レポートを残せなかった"));
+    if (opts.assist)
+        print(_("\n死因: %s (%s)"), causetext().c_str(), placetext().c_str());
+    print("%s", _("\n\n何かキーを押してください"));
+}
 }  // namespace
 
 void dead()
 {
-    appendmes("\nあなたは死んだ");
+    appendmes(_("\nあなたは死んだ"));
     print("\n");
-    putmes();
-    if (!keeprecord()) print("\n死亡記録を残せなかった");
-    print("\n\n何かキーを押してください");
-    mygetch();
+    bool recorded = keeprecord();
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    bool reported = keepreport(deathreport(), local);
+    deathscreen(recorded, reported);
+    // the log may be read as often as the player likes; any other key ends the game
+    while (mygetch() == KEYLOG) {
+        showlog();
+        cls();
+        deathscreen(recorded, reported);
+    }
     gameend(EXITOK);
 }
