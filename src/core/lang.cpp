@@ -1,8 +1,13 @@
 #include "core/lang.h"
 
 #include <libintl.h>
+#include <strings.h>
+#include <unistd.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 constexpr const char* DOMAIN = "kurashi";
@@ -12,6 +17,29 @@ langcode current = JA;
 void setlang(langcode lang) { current = lang; }
 
 langcode curlang() { return current; }
+
+bool langnamed(const char* word, langcode& lang)
+{
+    if (!strcasecmp(word, "ja")) return lang = JA, true;
+    if (!strcasecmp(word, "en")) return lang = EN, true;
+    return false;
+}
+
+const char* langname(langcode lang) { return lang == EN ? "en" : "ja"; }
+
+bool opencatalog(const char* folder)
+{
+    std::string mo = std::string(folder) + "/en/LC_MESSAGES/kurashi.mo";
+    if (access(mo.c_str(), R_OK) != 0 || !bindtextdomain(DOMAIN, folder)) return false;
+    // the game's own text is UTF-8 whatever the terminal's
+    bind_textdomain_codeset(DOMAIN, "UTF-8");
+    // glibc's gettext gives every id back in the C locale, and reads LANGUAGE only outside
+    // it; C.UTF-8 is not that locale and is there on every system the game is built for
+    const char* now = std::setlocale(LC_MESSAGES, nullptr);
+    if (!now || !std::strcmp(now, "C") || !std::strcmp(now, "POSIX"))
+        std::setlocale(LC_MESSAGES, "C.UTF-8");
+    return setenv("LANGUAGE", "en", 1) == 0;
+}
 
 const char* tr(const char* ja)
 {
