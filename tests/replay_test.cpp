@@ -3,14 +3,17 @@
 // first seeds holds, so that a change in the order of random draws shows at once.
 // After a change made on purpose: KURASHI_REGENERATE=1 ctest --test-dir build -R 'Replays|SeedCatalogue'
 
+#include <locale.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <vector>
 
 #include "core/catalog.h"
@@ -21,6 +24,7 @@
 #include "home/home.h"
 #include "home/title.h"
 #include "playdir.h"
+#include "savekit.h"
 #include "testkit.h"
 
 namespace {
@@ -47,6 +51,90 @@ TEST(Replays, EveryCommittedRecordingShowsItsCommittedScreens)
         int status = replaybinary(rec.string(), dir.path, out);
         out += "\f[exit status " + std::to_string(status) + "]\n";
         expectcommitted("tests/replays/" + rec.stem().string() + ".out", out, '\f');
+    }
+}
+
+// ---------------------------------------------------------------- the game in English
+
+namespace {
+bool japanese(wchar_t c)
+{
+    return (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// The first fault of a replay's screens: a line wider than 80 columns, a screen of more than
+// 25 rows, and when the recording is given, a Japanese character outside what the player
+// typed into it (the runs of bytes beyond ASCII among its keys); "" when there is none.
+std::string screenfault(const std::string& out, const std::string& rec = "")
+{
+    std::vector<std::string> typed;
+    std::string keys = rec.empty() ? "" : slurp(rec), run;
+    for (char c : keys.substr(keys.find('\n') + 1) + "\n")
+        if (c & 0x80) run += c;
+        else if (!run.empty()) typed.push_back(run), run.clear();
+    locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr), before = uselocale(utf8);
+    std::istringstream screens(out);
+    std::string screen, line, fault;
+    for (int n = 1; fault.empty() && std::getline(screens, screen, '\f'); n++) {
+        std::istringstream lines(screen);
+        for (int row = 1; fault.empty() && std::getline(lines, line); row++) {
+            std::string bare = line;
+            for (const std::string& w : typed)
+                for (size_t at; (at = bare.find(w)) != std::string::npos;) bare.replace(at, w.size(), "_");
+            std::mbstate_t st{};
+            wchar_t c = 0;
+            int cols = 0;
+            for (size_t i = 0, k = 1; i < line.size() && k <= line.size(); i += std::max<size_t>(k, 1)) {
+                k = std::mbrtowc(&c, line.data() + i, line.size() - i, &st);
+                cols = c == '\t' ? (cols / 8 + 1) * 8 : cols + std::max(0, wcwidth(c));
+            }
+            for (size_t i = 0, k = 1; !rec.empty() && fault.empty() && i < bare.size() && k <= bare.size(); i += std::max<size_t>(k, 1))
+                if ((k = std::mbrtowc(&c, bare.data() + i, bare.size() - i, &st)) <= bare.size() && japanese(c))
+                    fault = "the Japanese " + bare.substr(i, k);
+            if (fault.empty() && cols > 80) fault = std::to_string(cols) + " columns";
+            if (fault.empty() && row > 25) fault = "a row too many";
+            if (!fault.empty())
+                fault += " in line " + std::to_string(row) + " of screen " + std::to_string(n) + ": " + line;
+        }
+    }
+    uselocale(before);
+    freelocale(utf8);
+    return fault;
+}
+
+// The first of the player's files (the index, the saves, the death log) that two folders
+// do not hold the same; "" when none.
+std::string filesdiffer(const std::string& a, const std::string& b)
+{
+    std::vector<std::string> names = {"dead.txt"};
+    for (const std::string& f : {a, b})
+        if (exists(f + "/save"))
+            for (const auto& e : std::filesystem::directory_iterator(f + "/save"))
+                names.push_back("save/" + e.path().filename().string());
+    for (const std::string& n : names)
+        if (exists(a + "/" + n) != exists(b + "/" + n) || slurp(a + "/" + n) != slurp(b + "/" + n)) return n;
+    return "";
+}
+}  // namespace
+
+// Every recording played again in English: the same game (the same screens, exit and files,
+// so the same draws), each screen in English but for what the player typed, within 80
+// columns and 25 rows. The folders change hands after every recording, so that each
+// language loads what the other saved.
+TEST(Replays, InEnglishTheSameGameAndFilesOnEnglishScreens)
+{
+    PlayDir one, two;
+    std::string ja = one.path, en = two.path;
+    for (const auto& rec : recordings()) {
+        SCOPED_TRACE(rec.filename().string());
+        std::string out, english;
+        int status = replaybinary(rec.string(), ja, out);
+        EXPECT_EQ(replaybinary(rec.string(), en, english, "--lang en"), status);
+        EXPECT_EQ(std::count(english.begin(), english.end(), '\f'), std::count(out.begin(), out.end(), '\f'));
+        EXPECT_EQ(filesdiffer(ja, en), "") << "is not the same written in English";
+        EXPECT_EQ(screenfault(out), "");
+        EXPECT_EQ(screenfault(english, rec.string()), "");
+        std::swap(ja, en);
     }
 }
 
