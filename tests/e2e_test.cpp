@@ -154,12 +154,10 @@ TEST(EndToEnd, TheOptionsFileUnderTheFlags)
               std::string::npos);
     std::filesystem::remove(dir / "config/kurashi/kurashi.ini");
     EXPECT_TRUE(play("--replay game.rec"));
-
     std::ofstream(dir / "config/kurashi/kurashi.ini") << "lang = en\n";
     EXPECT_TRUE(play("--record en.rec", "arrow keys: move\n"));
     EXPECT_EQ(readfile(dir / "en.rec").substr(0, 37), "kurashi recording 1 seed 1 lang=en\nah");
     EXPECT_TRUE(play("--lang ja", "方向キー：移動\n"));
-    std::filesystem::remove(dir / "config/kurashi/kurashi.ini");
     EXPECT_TRUE(play("--replay en.rec", "arrow keys: move\n"));
     EXPECT_TRUE(play("--replay en.rec --lang ja", "方向キー：移動\n"));
     EXPECT_EQ(shell(shellword(KURASHI_BINARY) + " --lang fr 2> /dev/null"), 2);
