@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds everything with warnings as errors and runs every test, three ways:
-#   1. a normal build and the whole test suite, and the Debian package made from it;
+#   1. the English catalogue against the code, a normal build and the whole test suite, and
+#      the Debian package made from it;
 #   2. the same under AddressSanitizer and UndefinedBehaviorSanitizer (no recovery), where
 #      the key fuzzer plays KEYFUZZ_GAMES games of KEYFUZZ_KEYS keys;
 #   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each;
@@ -16,7 +17,8 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-120}"
 
 step() { printf '\n==== %s\n' "$*"; }
 
-step "1/3 normal build and tests"
+step "1/3 the English catalogue, normal build and tests"
+tools/catalogcheck.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKURASHI_WERROR=ON -DKURASHI_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
@@ -60,8 +62,8 @@ node tests/web/browser.mjs build/kurashi build-web/site
 browserchecks=1
 # ----
 
-# every test of both builds, the package, the three readers' fuzzing and the browser test, in
-# the line CI reads
+# the catalogue, every test of both builds, the package, the three readers' fuzzing and the
+# browser test, in the line CI reads
 tests() { ctest --test-dir "$1" -N | sed -n 's/^Total Tests: *//p'; }
 step "all passed"
-echo "check: $(($(tests build) + $(tests build-asan) + 1 + 3 + browserchecks)) passed, 0 failed"
+echo "check: $((1 + $(tests build) + $(tests build-asan) + 1 + 3 + browserchecks)) passed, 0 failed"

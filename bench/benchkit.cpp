@@ -7,6 +7,7 @@
 
 #include "core/catalog.h"
 #include "core/creatures.h"
+#include "core/lang.h"
 #include "core/paths.h"
 #include "core/state.h"
 #include "field/floor.h"
@@ -154,6 +155,12 @@ void lunaticgame()
         if (!loadmaps(err, sizeof err)) {
             std::fprintf(stderr, "%s\n", err);
             std::exit(1);
+        }
+        // KURASHI_BENCH_LANG=en: the same games on English screens
+        const char* lang = std::getenv("KURASHI_BENCH_LANG");
+        if (lang && !std::strcmp(lang, "en")) {
+            if (!opencatalog(KURASHI_LOCALE)) std::fprintf(stderr, "no catalogue in %s\n", KURASHI_LOCALE);
+            setlang(EN);
         }
         loaded = true;
     }

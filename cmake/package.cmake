@@ -1,8 +1,8 @@
 # The Debian package: "cpack -G DEB" in a build folder makes kurashi_<version>_<arch>.deb,
 # which holds the program in /usr/games, the maps in /usr/share/kurashi (the program finds
-# them beside itself, in ../share/kurashi), the manual page, and the README, changelog and
-# copyright in /usr/share/doc/kurashi. Its dependencies are read off the program's shared
-# libraries (dpkg-shlibdeps).
+# them beside itself, in ../share/kurashi), the English catalogue in /usr/share/locale, the
+# manual page, and the README, changelog and copyright in /usr/share/doc/kurashi. Its
+# dependencies are read off the program's shared libraries (dpkg-shlibdeps).
 
 set(KURASHI_MAINTAINER "kurashi maintainers <maintainers@users.noreply.c-seed-27943777.example>"
   CACHE STRING "The Debian package's maintainer")
@@ -39,6 +39,8 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 install(TARGETS kurashi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY map DESTINATION ${CMAKE_INSTALL_DATADIR}/kurashi)
+install(FILES ${CMAKE_BINARY_DIR}/locale/en/LC_MESSAGES/kurashi.mo
+  DESTINATION ${CMAKE_INSTALL_LOCALEDIR}/en/LC_MESSAGES)
 kurashi_gzipped(${CMAKE_SOURCE_DIR}/doc/kurashi.6 ${CMAKE_INSTALL_MANDIR}/man6)
 kurashi_gzipped(${CMAKE_SOURCE_DIR}/doc/changelog ${CMAKE_INSTALL_DOCDIR})
 install(FILES README.md doc/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})

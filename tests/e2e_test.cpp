@@ -126,31 +126,39 @@ TEST(EndToEnd, TheHomeScreenInATerminal)
 }
 
 // The options file: each bad line told with its file and line, and a bad file sets nothing
-// but the flags still do; --no-assist overrides the file; a recording replays as played.
+// but the flags still do; --no-assist and --lang override the file; a recording replays as
+// played, in its language unless --lang says another.
 TEST(EndToEnd, TheOptionsFileUnderTheFlags)
 {
     GameDir dir;
     std::filesystem::create_directories(dir / "config/kurashi");
     std::ofstream(dir / "config/kurashi/kurashi.ini") << "# mine\nassist = on\nvikey = on\nvikeys = 1\nassist\n[kurashi\n";
-    auto play = [&dir](const std::string& args) {
-        shell("cd " + shellword(dir.path) + " && printf 'ahero\\nbca*' | XDG_CONFIG_HOME=\"$PWD/config\" " +
+    auto play = [&dir](const std::string& args, const char* seen = "方向キー:動かす") {
+        shell("cd " + shellword(dir.path) + " && printf 'ahero\\nbca? *' | XDG_CONFIG_HOME=\"$PWD/config\" " +
               shellword(KURASHI_BINARY) + " --plain --seed 1 --dir . " + args + " > out 2> err");
-        return readfile(dir / "out").find("方向キー:動かす") != std::string::npos;
+        return readfile(dir / "out").find(seen) != std::string::npos;
     };
     EXPECT_FALSE(play(""));
     std::string at = "kurashi: " + dir.path + "/config/kurashi/kurashi.ini:", unused = "; the file's settings are not used, the defaults are\n";
-    EXPECT_EQ(readfile(dir / "err"), at + "3: unknown key \"vikey\" (the keys are assist and vikeys)" + unused + at +
+    EXPECT_EQ(readfile(dir / "err"), at + "3: unknown key \"vikey\" (the keys are assist, vikeys and lang)" + unused + at +
               "4: vikeys must be on or off, not \"1\"" + unused + at + "5: not a \"key = value\" line" +
               unused + at + "6: not a \"key = value\" line" + unused + "kurashi: input ended\n");
     EXPECT_TRUE(play("--assist"));
     std::ofstream(dir / "config/kurashi/kurashi.ini") << "# mine\nassist = on\n";
     EXPECT_TRUE(play("--record game.rec"));
     EXPECT_EQ(readfile(dir / "err"), "kurashi: input ended\n");
-    EXPECT_EQ(readfile(dir / "game.rec"), "kurashi recording 1 seed 1 assist\nahero\nbca*");
+    EXPECT_EQ(readfile(dir / "game.rec"), "kurashi recording 1 seed 1 assist\nahero\nbca? *");
     EXPECT_FALSE(play("--no-assist"));
     EXPECT_FALSE(play("--replay game.rec --no-assist"));
     EXPECT_NE(readfile(dir / "err").find("a replay plays with the options it was recorded"),
               std::string::npos);
     std::filesystem::remove(dir / "config/kurashi/kurashi.ini");
     EXPECT_TRUE(play("--replay game.rec"));
+    std::ofstream(dir / "config/kurashi/kurashi.ini") << "lang = en\n";
+    EXPECT_TRUE(play("--record en.rec", "arrow keys: move\n"));
+    EXPECT_EQ(readfile(dir / "en.rec").substr(0, 37), "kurashi recording 1 seed 1 lang=en\nah");
+    EXPECT_TRUE(play("--lang ja", "方向キー：移動\n"));
+    EXPECT_TRUE(play("--replay en.rec", "arrow keys: move\n"));
+    EXPECT_TRUE(play("--replay en.rec --lang ja", "方向キー：移動\n"));
+    EXPECT_EQ(shell(shellword(KURASHI_BINARY) + " --lang fr 2> /dev/null"), 2);
 }

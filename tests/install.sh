@@ -1,7 +1,8 @@
 #!/bin/sh
 # The installed game: started from folders of no importance, it reads the installed maps
 # and keeps the player's files in the XDG data folder, writing nothing where it runs;
-# started from the game's own folder it keeps them there. The manual page renders cleanly.
+# started from the game's own folder it keeps them there. It finds its English catalogue,
+# and the manual page renders cleanly.
 # usage: install.sh BUILD_DIR SOURCE_DIR        (installed with cmake --install)
 #        install.sh --deb PACKAGE SOURCE_DIR   (unpacked from the Debian package)
 set -eu
@@ -29,6 +30,7 @@ if [ "$(git -C "$src" rev-parse --show-toplevel 2>/dev/null)" = "$src" ]; then
 fi
 [ -f "$share/kurashi/map/sea/map5" ] || fail "no installed maps"
 gzip -t "$share/man/man6/kurashi.6.gz" || fail "no installed manual page"
+[ -f "$share/locale/en/LC_MESSAGES/kurashi.mo" ] || fail "no installed English catalogue"
 
 export XDG_DATA_HOME="$tmp/xdg" XDG_CONFIG_HOME="$tmp/config"
 mkdir "$tmp/one" "$tmp/two"
@@ -50,6 +52,10 @@ rm out
 "$game" --help | grep -q "saves:       $XDG_DATA_HOME/kurashi/save" || fail "--help names other folders"
 "$game" --help | grep -q "options:     $XDG_CONFIG_HOME/kurashi/kurashi.ini" ||
     fail "--help names another options file"
+# in English, whatever the locale says, with the field's help on the way
+printf 'ahero\nbca?' | LANG=C LANGUAGE=fr "$game" --plain --lang en >out 2>&1 || true
+grep -q 'arrow keys: move' out || fail "the installed game does not speak English"
+rm out
 
 # from a folder holding map/, the saves stay there
 mkdir "$tmp/own"

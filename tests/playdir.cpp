@@ -14,11 +14,12 @@ PlayDir::PlayDir()
                                               *this / "map", ignored);
 }
 
-int replaybinary(const std::string& recording, const std::string& dir, std::string& out)
+int replaybinary(const std::string& recording, const std::string& dir, std::string& out,
+                 const std::string& flags)
 {
     std::string outfile = dir + "/replay.out";
     std::string cmd = std::string("'") + KURASHI_BINARY + "' --replay '" + recording + "' --dir '" +
-                      dir + "' > '" + outfile + "' 2>/dev/null";
+                      dir + "' " + flags + " > '" + outfile + "' 2>/dev/null";
     int rc = std::system(cmd.c_str());
     std::ifstream f(outfile, std::ios::binary);
     out.assign(std::istreambuf_iterator<char>(f), {});

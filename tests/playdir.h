@@ -10,6 +10,7 @@ struct PlayDir : TempDir {
     PlayDir();
 };
 
-// Replays the recording through the built game with --dir dir: the exit status (-1 when it
-// did not exit), and everything it wrote to stdout in out.
-int replaybinary(const std::string& recording, const std::string& dir, std::string& out);
+// Replays the recording through the built game with --dir dir and the flags: the exit status
+// (-1 when it did not exit), and everything it wrote to stdout in out.
+int replaybinary(const std::string& recording, const std::string& dir, std::string& out,
+                 const std::string& flags = "");

@@ -3,14 +3,19 @@
 // first seeds holds, so that a change in the order of random draws shows at once.
 // After a change made on purpose: KURASHI_REGENERATE=1 ctest --test-dir build -R 'Replays|SeedCatalogue'
 
+#include <locale.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <climits>
+#include <cstdlib>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <vector>
 
 #include "core/catalog.h"
@@ -21,6 +26,7 @@
 #include "home/home.h"
 #include "home/title.h"
 #include "playdir.h"
+#include "savekit.h"
 #include "testkit.h"
 
 namespace {
@@ -54,6 +60,67 @@ TEST(Replays, EveryCommittedRecordingShowsItsCommittedScreens)
     ASSERT_EQ(reports.size(), 1u);
     std::ifstream f(reports[0]);
     expectcommitted("tests/replays/04-death.report", std::string(std::istreambuf_iterator<char>(f), {}), '\n');
+}
+
+// ---------------------------------------------------------------- the game in English
+
+namespace {
+// The first fault of a replay's screens: a line over 80 columns, a screen over 25 rows, and
+// with the recordings' keys, a Japanese character (kana, kanji, full-width forms) outside
+// what the player typed (the runs of bytes beyond ASCII among the keys); "" when none.
+std::string screenfault(const std::string& out, const std::string* keys = nullptr)
+{
+    std::vector<std::string> typed(1);
+    for (char c : keys ? *keys : "")
+        if (c & 0x80) typed.back() += c;
+        else typed.emplace_back();
+    locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr), before = uselocale(utf8);
+    auto wide = [w = std::wstring()](const std::string& s) mutable {
+        w.assign(s.size() + 1, 0);
+        return w.substr(0, std::min(std::mbstowcs(w.data(), s.c_str(), w.size()), s.size()));
+    };
+    std::istringstream screens(out);
+    std::string screen, line, fault;
+    char mb[MB_LEN_MAX];
+    for (int n = 1; fault.empty() && std::getline(screens, screen, '\f'); n++) {
+        std::istringstream lines(screen);
+        for (int row = 1, cols = 0; fault.empty() && std::getline(lines, line); row++, cols = 0) {
+            for (wchar_t c : wide(line)) cols = c == '\t' ? (cols / 8 + 1) * 8 : cols + std::max(0, wcwidth(c));
+            std::string bare = line;
+            for (const std::string& w : typed)
+                for (size_t at; !w.empty() && (at = bare.find(w)) != std::string::npos;) bare.replace(at, w.size(), "_");
+            for (wchar_t c : keys ? wide(bare) : L"")
+                if (fault.empty() && ((c >= 0x3000 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF)))
+                    fault = "the Japanese " + std::string(mb, std::max(0, std::wctomb(mb, c)));
+            if (fault.empty() && cols > 80) fault = std::to_string(cols) + " columns";
+            if (fault.empty() && row > 25) fault = "a row too many";
+            if (!fault.empty()) fault += " in line " + std::to_string(row) + " of screen " + std::to_string(n) + ": " + line;
+        }
+    }
+    uselocale(before), freelocale(utf8);
+    return fault;
+}
+}  // namespace
+
+// Every recording played again in English: the same game (screens, exit and files, so the
+// same draws), on English screens within 80 columns and 25 rows. The folders change hands
+// after every recording, so that each language loads what the other saved.
+TEST(Replays, InEnglishTheSameGameAndFilesOnEnglishScreens)
+{
+    PlayDir one, two;
+    std::string ja = one.path, en = two.path, keys;
+    for (const auto& rec : recordings()) {
+        SCOPED_TRACE(rec.filename().string());
+        std::string out, english;
+        int status = replaybinary(rec.string(), ja, out);
+        EXPECT_EQ(replaybinary(rec.string(), en, english, "--lang en"), status);
+        EXPECT_EQ(std::count(english.begin(), english.end(), '\f'), std::count(out.begin(), out.end(), '\f'));
+        // the saves, the index and dead.txt; the death report is the only file in the language
+        EXPECT_EQ(std::system(("diff -rq -x map -x morgue '" + ja + "' '" + en + "' >&2").c_str()), 0);
+        EXPECT_EQ(screenfault(out), "");
+        EXPECT_EQ(screenfault(english, &(keys += slurp(rec.string()))), "");
+        std::swap(ja, en);
+    }
 }
 
 // ---------------------------------------------------------------- the seed catalogue

@@ -20,6 +20,8 @@ play() {
     # the options file is read with inih, found through pkg-config
     need libinih-dev has /usr/include/ini.h
     need pkg-config command -v pkg-config
+    # msgfmt makes the English catalogue; check.sh holds it against the code with the rest
+    need gettext command -v msgfmt
 }
 
 check() {

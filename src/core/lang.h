@@ -15,6 +15,15 @@ enum langcode { JA, EN };
 // The language of this run; set once at start-up, before the first screen.
 void setlang(langcode lang);
 langcode curlang();
+// "ja" or "en" as the command line, the options file and a recording's header name them;
+// false for any other word.
+bool langnamed(const char* word, langcode& lang);
+const char* langname(langcode lang);
+
+// Makes the C library's gettext give this process the English of the catalogue in folder
+// (which holds en/LC_MESSAGES/kurashi.mo), whatever the player's locale and LANGUAGE say.
+// Called once the console has set its locale up; false when the catalogue is not there.
+bool opencatalog(const char* folder);
 
 // Each gives back a format made from its Japanese one, so the compiler checks the
 // arguments of a translated format against the written text.

@@ -11,6 +11,9 @@
 #ifndef KURASHI_DATADIR
 #define KURASHI_DATADIR "/usr/local/share/kurashi"
 #endif
+#ifndef KURASHI_LOCALEDIR
+#define KURASHI_LOCALEDIR "/usr/local/share/locale"
+#endif
 
 namespace {
 std::string maps = ".", data = ".";
@@ -106,6 +109,19 @@ bool preparedata(const std::string& folder, std::string& err)
     std::fclose(f);
     std::remove(probe.c_str());
     return true;
+}
+
+std::string catalogfolder()
+{
+    std::string bin = programfolder();
+    for (const std::string& f :
+         {bin + "/locale", bin + "/../share/locale", std::string(KURASHI_LOCALEDIR)}) {
+        struct stat st;
+        if ((!bin.empty() || f == KURASHI_LOCALEDIR) &&
+            stat((f + "/en/LC_MESSAGES/kurashi.mo").c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            return f;
+    }
+    return "";
 }
 
 std::string optionspath()

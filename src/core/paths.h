@@ -23,6 +23,10 @@ bool preparedata(const std::string& data, std::string& err);
 // ~/.config/kurashi/kurashi.ini; empty when there is no home to find it in.
 std::string optionspath();
 
+// The folder of the English catalogue (locale/ beside a program in its build folder, the
+// installed share/locale), or "" when none holds it.
+std::string catalogfolder();
+
 void setfolders(const std::string& mapfolder, const std::string& datafolder);
 
 // "map/mine/map3" and the like, inside the map folder.

@@ -26,8 +26,9 @@ std::string RecordConsole::readword(size_t maxbytes, bool leavable)
 
 std::string replayheader(unsigned seed, const optdata& o)
 {
+    std::string lang = o.lang == JA ? "" : std::string(" lang=") + langname(o.lang);
     return magic + std::to_string(seed) + (o.assist ? " assist" : "") +
-           (o.vikeys ? " vikeys" : "") + "\n";
+           (o.vikeys ? " vikeys" : "") + lang + "\n";
 }
 
 namespace {
@@ -41,6 +42,7 @@ bool parseoptions(std::string_view words, optdata& o)
         words.remove_prefix(w.size());
         if (w == "assist") o.assist = true;
         else if (w == "vikeys") o.vikeys = true;
+        else if (w == "lang=ja" || w == "lang=en") o.lang = w == "lang=en" ? EN : JA;
         else return false;
     }
     return true;

@@ -2,9 +2,9 @@
 // Recordings: the seed and every key the game reads, so that a game can be played again
 // exactly through the plain console. A recording is a header line, then the keys as the
 // plain console reads them (word prompts as their word and a line end). The header names
-// the seed and the options that were on: "kurashi recording 1 seed 88 assist vikeys"; a
-// game played with every option off has the header of the first recordings, which ends
-// with the seed.
+// the seed and the options that were on, and the language when it is not Japanese:
+// "kurashi recording 1 seed 88 assist vikeys lang=en"; a game played in Japanese with every
+// option off has the header of the first recordings, which ends with the seed.
 
 #include <cstdio>
 #include <string>

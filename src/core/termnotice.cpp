@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/lang.h"
 #include "core/text.h"
 
 namespace {
@@ -105,7 +106,8 @@ layout lay(const wording& w, int rows, int cols, noticeline* out)
 {
     layout made(cols, out);
     for (const char* text : w.paragraphs) {
-        if (!text) continue;
+        // the English alone when the game speaks English
+        if (!text || (curlang() == EN && w.paragraphs[1] && text == w.paragraphs[0])) continue;
         if (made.count > 0 && w.gap) made.blank();
         char para[128];
         if (w.needonly) format(para, sizeof para, text, SCREENCOLS, SCREENROWS);

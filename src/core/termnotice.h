@@ -1,6 +1,6 @@
 #pragma once
 // The notice a terminal too small for the game's screens shows in their place, in Japanese
-// and English: the size needed, the size now, and that widening the terminal goes on with
+// and English (in English alone when the game speaks English): the size needed, the size now, and that widening the terminal goes on with
 // the game. It is laid out for any size, down to a single cell, in the longest wording
 // that fits.
 

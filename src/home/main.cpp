@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/gameend.h"
+#include "core/lang.h"
 #include "core/opts.h"
 #include "core/paths.h"
 #include "core/plainconsole.h"
@@ -84,6 +85,28 @@ void chooseoptions(const options& o)
     if (o.assist >= 0) opts.assist = o.assist;
 }
 
+// The language of the screens: the flag over the options file or the recording, never the
+// locale's, as Japanese is the game as it is written. English needs its catalogue: the
+// folder holding it, or "".
+std::string chooselang(const options& o)
+{
+    if (o.lang >= 0) opts.lang = static_cast<langcode>(o.lang);
+    std::string catalog = opts.lang == EN ? catalogfolder() : "";
+    if (opts.lang == EN && catalog.empty()) {
+        std::fputs("kurashi: the English catalogue (kurashi.mo) is not installed;"
+                   " playing in Japanese\n", stderr);
+        opts.lang = JA;
+    }
+    return catalog;
+}
+
+// After the console, which sets the locale up from the environment.
+void speak(const std::string& catalog)
+{
+    if (opts.lang == EN && !opencatalog(catalog.c_str())) opts.lang = JA;
+    setlang(opts.lang);
+}
+
 void openconsole(const options& o, session& s)
 {
     if (s.replayfd >= 0) s.console = std::make_unique<PlainConsole>(s.replayfd, 1);
@@ -110,6 +133,7 @@ int main(int argc, char** argv)
     unsigned seed = o.seed;
     if (o.replay.empty()) chooseoptions(o);
     else if (!openreplay(o, s, seed, err)) return fail(err);
+    std::string catalog = chooselang(o);
     if (!o.record.empty() && !openrecord(o, s, seed, err)) return fail(err);
     std::srand(seed);
     if (!s.tempdata.empty()) f.data = s.tempdata;
@@ -125,6 +149,7 @@ int main(int argc, char** argv)
     int status = EXITOK;
     try {
         openconsole(o, s);
+        speak(catalog);
         begin();
         homeloop();
     } catch (const GameEnd& e) {

@@ -5,15 +5,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "commit.h"
 #include "core/gameend.h"
+#include "core/lang.h"
 #include "core/paths.h"
 
 namespace {
 const char usage[] =
     "usage: kurashi [--seed N] [--plain] [--dir DIR] [--assist | --no-assist]\n"
-    "               [--record FILE] [--replay FILE] [--help] [--version]\n";
+    "               [--lang ja|en] [--record FILE] [--replay FILE]\n"
+    "               [--help] [--version]\n";
 
 const char keys[] =
     "\n"
@@ -32,10 +35,13 @@ const char keys[] =
     "                 left before the fall; the aim's keys, Tab to the nearest\n"
     "                 creature; the look names every ground; more than 8 messages\n"
     "                 in a turn wait for a key (-- 続き --)\n"
+    "  --lang ja|en   the language of the screens: Japanese (the default, whatever\n"
+    "                 the locale says) or English; the files are the same in both\n"
     "  --record FILE  write the seed, the options and every key read into FILE\n"
     "  --replay FILE  play a recording back through the plain console (same seed,\n"
     "                 same keys, same screens); saves go to a temporary folder\n"
-    "                 unless --dir is given\n"
+    "                 unless --dir is given; in the recording's language unless\n"
+    "                 --lang is given\n"
     "\n"
     "home menu: a buy  b sell (then c: look at your shop)  c go out  d discard\n"
     "           e eat  f equip  g craft  h expand  i information  j save  k quit\n"
@@ -49,7 +55,8 @@ const char keys[] =
     "options file: lines of key = value, read at start-up; with a bad line in it,\n"
     "none counts and the game starts with the defaults (and the flags)\n"
     "  assist = on|off   the assisted view (default off)\n"
-    "  vikeys = on|off   h j k l move, aim and choose a direction (default off)\n";
+    "  vikeys = on|off   h j k l move, aim and choose a direction (default off)\n"
+    "  lang = ja|en      the language of the screens (default ja)\n";
 
 bool number(const char* s, unsigned& out)
 {
@@ -84,6 +91,12 @@ int parseoptions(int argc, char** argv, options& o)
             return EXITOK;
         } else if (!std::strcmp(a, "--assist") || !std::strcmp(a, "--no-assist")) {
             o.assist = !std::strcmp(a, "--assist");
+        } else if (!std::strcmp(a, "--lang")) {
+            langcode l;
+            if (!more || !langnamed(argv[i + 1], l))
+                return fail("--lang needs ja or en", more ? argv[i + 1] : "");
+            o.lang = l;
+            i++;
         } else if (!std::strcmp(a, "--plain")) {
             o.plain = true;
         } else if (!std::strcmp(a, "--seed")) {
@@ -109,9 +122,12 @@ int parseoptions(int argc, char** argv, options& o)
 
 void printhelp(const folders& f, const std::string& optionsfile)
 {
+    std::string catalog = catalogfolder();
     std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
                 "  death log:   %s/dead.txt\n  reports:     %s/morgue (one file a death)\n"
-                "  options:     %s\n",
+                "  options:     %s\n  English:     %s%s\n",
                 usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str(), f.data.c_str(),
-                optionsfile.empty() ? "(no home folder: none)" : optionsfile.c_str());
+                optionsfile.empty() ? "(no home folder: none)" : optionsfile.c_str(),
+                catalog.empty() ? "(not installed)" : catalog.c_str(),
+                catalog.empty() ? "" : "/en/LC_MESSAGES/kurashi.mo");
 }

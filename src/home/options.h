@@ -1,6 +1,6 @@
 #pragma once
 // The command line: kurashi [--seed N] [--plain] [--dir DIR] [--assist | --no-assist]
-// [--record FILE] [--replay FILE] [--help] [--version]
+// [--lang ja|en] [--record FILE] [--replay FILE] [--help] [--version]
 
 #include <string>
 
@@ -13,6 +13,7 @@ struct options {
     std::string record;  // write the seed and every key into this file
     std::string replay;  // play a recording back through the plain console
     int assist = -1;     // --assist 1, --no-assist 0, neither -1: as the options file says
+    int lang = -1;       // --lang: a langcode; -1 as the options file or the recording says
 };
 
 struct folders;

@@ -71,11 +71,16 @@ int onekey(void* user, const char*, const char* name, const char* value)
 {
     reading& r = *static_cast<reading*>(user);
     r.keyed = true;
+    if (!strcasecmp(name, "lang")) {
+        if (!langnamed(value, r.o.lang))
+            r.fault(std::string("lang must be ja or en, not \"") + value + "\"");
+        return 1;
+    }
     bool* target = !strcasecmp(name, "assist")   ? &r.o.assist
                    : !strcasecmp(name, "vikeys") ? &r.o.vikeys
                                                  : nullptr;
     if (!target) {
-        r.fault(std::string("unknown key \"") + name + "\" (the keys are assist and vikeys)");
+        r.fault(std::string("unknown key \"") + name + "\" (the keys are assist, vikeys and lang)");
     } else {
         bool v;
         if (onoff(value, v)) *target = v;
