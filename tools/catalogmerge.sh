@@ -13,14 +13,16 @@ cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
+# the catalogue's own header, given to every fragment so that msgcat sees one header
+sed '/^$/q' po/en.po >"$tmp/header"
 i=0
 for f; do
     i=$((i + 1))
-    # msgcat reads a file's charset from its header: a fragment without one gets one
+    # msgcat reads a file's charset from its header: a fragment without one gets the catalogue's
     if grep -v '^#' "$f" | grep -v '^$' | head -2 | tr '\n' ' ' | grep -q '^msgid "" msgstr'; then
         cp "$f" "$tmp/$i.po"
     else
-        { printf 'msgid ""\nmsgstr "Content-Type: text/plain; charset=UTF-8\\n"\n\n'; cat "$f"; } >"$tmp/$i.po"
+        cat "$tmp/header" "$f" >"$tmp/$i.po"
     fi
 done
 msgcat $first --no-wrap -o "$tmp/en.po" po/en.po $(seq -f "$tmp/%g.po" 1 "$i")

@@ -43,10 +43,10 @@ std::string causetext()
 
 std::string placetext()
 {
-    static const char* const grounds[] = {N_("鉱山"), N_("森"), N_("水場")};
     if (depth <= 0) return _("家");
+    const char* const grounds[] = {P_("生息地", "鉱山"), P_("生息地", "森"), P_("生息地", "水場")};
     char text[LINESIZE];
-    const char* ground = dun >= 0 && dun < 3 ? _(grounds[dun]) : "?";
+    const char* ground = dun >= 0 && dun < 3 ? grounds[dun] : "?";
     format(text, sizeof text, _("%s 地下%d階"), ground, depth);
     return text;
 }
