@@ -1,9 +1,11 @@
 // The built game end to end: keys through a pipe, and a real terminal under tmux.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include <thread>
 
 #include "core/text.h"
+#include "home/optionsfile.h"
 #include "tempdir.h"
 
 namespace {
@@ -153,4 +156,41 @@ TEST(EndToEnd, TheOptionsFileUnderTheFlags)
               std::string::npos);
     std::filesystem::remove(dir / "config/kurashi/kurashi.ini");
     EXPECT_TRUE(play("--replay game.rec"));
+}
+
+// Options files that are no options file: the game starts at once with the defaults, each
+// complaint one line with its control bytes escaped, ten at most.
+TEST(OptionsFile, HostileFilesNeverHoldUpTheStart)
+{
+    TempDir dir;
+    const std::string ini = dir / "kurashi.ini", at = "kurashi: " + ini;
+    auto complaints = [&ini](const std::string& text, bool& set) {
+        if (!text.empty()) std::ofstream(ini, std::ios::binary) << text;
+        optdata o{false, false, JA};
+        std::string c;
+        readoptionsfile(ini, o, c);
+        set = o.assist && o.vikeys;
+        return c;
+    };
+    bool set;
+    const std::string defaults = "; playing with the defaults\n";
+    ASSERT_EQ(mkfifo(ini.c_str(), 0644), 0);
+    EXPECT_EQ(complaints("", set), at + ": not a regular file" + defaults);
+    unlink(ini.c_str());
+    ASSERT_EQ(symlink("/dev/urandom", ini.c_str()), 0);
+    EXPECT_EQ(complaints("", set), at + ": not a regular file" + defaults);
+    unlink(ini.c_str());
+    EXPECT_EQ(complaints(std::string(65537, '\n'), set), at + ": larger than 64 KiB" + defaults);
+    EXPECT_EQ(complaints("assist = on\n  vikeys = on\n", set), "");
+    EXPECT_TRUE(set) << "an indented key is a line of its own";
+    const std::string unused = "; the file's settings are not used, the defaults are\n";
+    using namespace std::string_literals;
+    EXPECT_EQ(complaints("assist = on\nvikeys = o\0n\n\x1b]0;x\a = on\n"s, set),
+              at + ":2: a NUL byte in the line" + unused + at + ":3: unknown key \"\\x1b]0;x\\x07\" (the keys are assist and vikeys)" + unused);
+    EXPECT_FALSE(set);
+    std::string twelve;
+    for (int i = 0; i < 12; i++) twelve += "junk\n";
+    std::string many = complaints(twelve, set);
+    EXPECT_EQ(std::count(many.begin(), many.end(), '\n'), 11) << many;
+    EXPECT_NE(many.find(at + ": \u2026 and 2 more lines at fault\n"), std::string::npos) << many;
 }

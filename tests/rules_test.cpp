@@ -135,3 +135,15 @@ TEST_F(Bags, PutNeverOverflowsAStack)
     EXPECT_EQ(bagroom(inv, maxinv, 4), 0);
     EXPECT_EQ(bagroom(inv, maxinv, 7), INT_MAX) << "an empty entry takes any count";
 }
+
+TEST(Addclamped, SumsStopAtTheEndsOfAnInt)
+{
+    struct { int value; long long add; int sum; } cases[] = {
+        {5, -7, -2}, {INT_MAX - 2, 5, INT_MAX}, {INT_MIN + 1, -3, INT_MIN}, {INT_MAX, -1, INT_MAX - 1},
+    };
+    for (auto& c : cases) {
+        int v = c.value;
+        addclamped(v, c.add);
+        EXPECT_EQ(v, c.sum) << c.value << " + " << c.add;
+    }
+}

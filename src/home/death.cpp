@@ -1,11 +1,13 @@
 #include "home/death.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <string>
 
 #include "core/console.h"
 #include "core/gameend.h"
+#include "core/lang.h"
 #include "core/message.h"
 #include "core/paths.h"
 #include "core/state.h"
@@ -23,8 +25,9 @@ std::string record(const char* when, const char* name)
     return text;
 }
 
-// Appends the record to dead.txt in Shift-JIS; false when it could not be written.
-bool keeprecord()
+// Appends the record to dead.txt in Shift-JIS; 0, or errno's value when it could not be
+// written (ELOOP: dead.txt is a symbolic link, left alone).
+int keeprecord()
 {
     char when[64];
     std::time_t now = std::time(nullptr);
@@ -34,12 +37,10 @@ bool keeprecord()
     std::string sjis;
     // a name Shift-JIS cannot hold (never one typed in this game) is recorded as nameless
     if (!tosjis(record(when, pc.name), sjis) && !tosjis(record(when, "名無し"), sjis))
-        return false;
-    std::FILE* f = std::fopen(datapath("dead.txt").c_str(), "ab");
-    if (!f) return false;
-    bool ok = std::fwrite(sjis.data(), 1, sjis.size(), f) == sjis.size();
+        return EILSEQ;
+    if (int err = appendfile(datapath("dead.txt"), sjis)) return err;
     std::string why;
-    return std::fclose(f) == 0 && ok && keepfiles(why);
+    return keepfiles(why) ? 0 : EIO;
 }
 }  // namespace
 
@@ -48,7 +49,9 @@ void dead()
     appendmes("\nあなたは死んだ");
     print("\n");
     putmes();
-    if (!keeprecord()) print("\n死亡記録を残せなかった");
+    int err = keeprecord();
+    if (err == ELOOP) print(_("\ndead.txtがリンクなので、死亡記録はそこへ書かなかった"));
+    else if (err) print("\n死亡記録を残せなかった");
     print("\n\n何かキーを押してください");
     mygetch();
     gameend(EXITOK);

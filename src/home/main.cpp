@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -24,6 +25,38 @@
 #include "home/title.h"
 
 namespace {
+volatile std::sig_atomic_t stopsignal = 0;
+void onstop(int sig) { stopsignal = sig; }
+
+// A replay's console: once SIGINT, SIGTERM or SIGHUP has come, the game ends at its next
+// key, so that the replay's temporary folder is cleared on the way out.
+class StoppableConsole : public Console {
+public:
+    explicit StoppableConsole(std::unique_ptr<Console> inner) : inner(std::move(inner))
+    {
+        struct sigaction sa {};
+        sa.sa_handler = onstop;
+        sigemptyset(&sa.sa_mask);
+        for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+    }
+    int getkey() override { return stopped(), inner->getkey(); }
+    void clear() override { inner->clear(); }
+    void color(int attr) override { inner->color(attr); }
+    void write(std::string_view text) override { inner->write(text); }
+    std::string readword(size_t maxbytes, bool leavable = false) override
+    {
+        stopped();
+        return inner->readword(maxbytes, leavable);
+    }
+
+private:
+    std::unique_ptr<Console> inner;
+    void stopped()
+    {
+        if (stopsignal) gameend(128 + stopsignal);
+    }
+};
+
 // What a run holds on to until it ends: its consoles and files.
 struct session {
     std::unique_ptr<Console> console;
@@ -86,15 +119,16 @@ void chooseoptions(const options& o)
 
 void openconsole(const options& o, session& s)
 {
-    if (s.replayfd >= 0) s.console = std::make_unique<PlainConsole>(s.replayfd, 1);
+    if (s.replayfd >= 0 && !s.tempdata.empty())
+        s.console = std::make_unique<StoppableConsole>(std::make_unique<PlainConsole>(s.replayfd, 1));
+    else if (s.replayfd >= 0) s.console = std::make_unique<PlainConsole>(s.replayfd, 1);
     else if (o.plain || !isatty(0) || !isatty(1)) s.console = std::make_unique<PlainConsole>(0, 1);
     else s.console = std::make_unique<TermConsole>();
     if (s.record) s.recorder = std::make_unique<RecordConsole>(*s.console, s.record);
     setconsole(&s.top());
 }
-}  // namespace
 
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     options o;
     int rc = parseoptions(argc, argv, o);
@@ -113,6 +147,8 @@ int main(int argc, char** argv)
     if (!o.record.empty() && !openrecord(o, s, seed, err)) return fail(err);
     std::srand(seed);
     if (!s.tempdata.empty()) f.data = s.tempdata;
+    if (f.data.empty())
+        return fail("no home folder for the saves: set HOME or XDG_DATA_HOME, or give --dir DIR");
     setfolders(f.maps, f.data);
 
     char maperr[512];
@@ -132,6 +168,18 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         s.console.reset();  // the terminal first, so the message can be read
         return fail(e.what());
+    }
+    return status;
+}
+}  // namespace
+
+// The run, and then a signal that stopped a replay ends the program as it would have.
+int main(int argc, char** argv)
+{
+    int status = run(argc, argv);
+    if (stopsignal) {
+        std::signal(stopsignal, SIG_DFL);
+        std::raise(stopsignal);
     }
     return status;
 }

@@ -109,8 +109,10 @@ int parseoptions(int argc, char** argv, options& o)
 
 void printhelp(const folders& f, const std::string& optionsfile)
 {
-    std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
-                "  death log:   %s/dead.txt\n  options:     %s\n",
-                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str(),
+    std::string saves = f.data + "/save", deaths = f.data + "/dead.txt";
+    if (f.data.empty()) saves = deaths = "(no home folder: none)";
+    std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s\n"
+                "  death log:   %s\n  options:     %s\n",
+                usage, keys, f.why, f.maps.c_str(), saves.c_str(), deaths.c_str(),
                 optionsfile.empty() ? "(no home folder: none)" : optionsfile.c_str());
 }

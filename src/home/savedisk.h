@@ -17,11 +17,20 @@ struct filewrite {
     std::string bytes;
 };
 
-// Replaces the files, in order. Each is first written whole to "<path>.tmp" beside it and
-// synced; only then are they renamed over the old files, the old ones kept as "<path>.old"
+// Replaces the files, in order. Each is first written whole to a new file beside it, named
+// for this game alone ("<path>.tmp-<pid>"), and synced; only then are they renamed over
+// the old files, the old ones kept by a second name of the game's own ("<path>.old-<pid>")
 // until all are in place. When anything fails, every file is left as it was and why says
-// what went wrong ("save/save3.tmp: No space left on device").
+// what went wrong ("save/save3.tmp-812: No space left on device").
 bool replacefiles(const filewrite* files, int n, std::string& why);
+
+// Appends bytes to the regular file at path, made when missing. 0, or errno's value: ELOOP
+// for a symbolic link in its place, which is never followed, and EINVAL for a FIFO, a
+// device or a folder.
+int appendfile(const std::string& path, const std::string& bytes);
+
+// Whether path is a symbolic link: the game writes through none, and says so.
+bool islink(const std::string& path);
 
 // Where the files of the data folder last only once handed on (the browser keeps them in
 // its own storage), the platform sets a keeper that hands them on; on a disk there is none.
@@ -32,7 +41,9 @@ void setfilekeeper(filekeeper k);
 // replacefiles does so after every replacement, before it reports success.
 bool keepfiles(std::string& why);
 
-// Removes the ".tmp" and ".old" files an interrupted save of path may have left.
+// Removes the passing files an interrupted save of path left: those of a game no longer
+// running, or untouched for an hour, and the ".tmp" and ".old" of earlier versions. Another
+// running game's files, and links or folders by those names, are left alone.
 void removeleftovers(const std::string& path);
 
 // Makes the folder unless it is there; false when there is no folder afterwards.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/console.h"
+#include "core/lang.h"
 #include "core/paths.h"
 #include "core/rules.h"
 #include "core/text.h"
@@ -279,6 +280,8 @@ void save()
         print("セーブしました\n");
     else
         print("セーブできなかった\n(%s)\n", why.c_str());
+    // the lock is never taken through a link: games then save without taking turns
+    if (islink(lockpath())) print(_("(%s がリンクなので、ロックを使わなかった)\n"), lockpath().c_str());
     waitkey();
 }
 
