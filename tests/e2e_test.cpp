@@ -194,3 +194,25 @@ TEST(OptionsFile, HostileFilesNeverHoldUpTheStart)
     EXPECT_EQ(std::count(many.begin(), many.end(), '\n'), 11) << many;
     EXPECT_NE(many.find(at + ": \u2026 and 2 more lines at fault\n"), std::string::npos) << many;
 }
+
+// With no home folder for the saves the game says so and stops, writing nothing where it
+// was started; a replay stopped by SIGTERM or SIGHUP, even while it waits, leaves no
+// temporary folder behind.
+TEST(EndToEnd, NoHomeFolderAndAStoppedReplay)
+{
+    TempDir dir;
+    const std::string game = "cd " + shellword(dir.path) + " && ";
+    EXPECT_EQ(shell(game + "env -u HOME -u XDG_DATA_HOME " + shellword(KURASHI_BINARY) + " --plain </dev/null 2>err"), 1);
+    EXPECT_NE(readfile(dir / "err").find("no home folder"), std::string::npos) << readfile(dir / "err");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".local"));
+    for (const char* sig : {"TERM", "HUP"}) {
+        std::filesystem::create_directory(dir / "tmp");
+        EXPECT_EQ(shell(game + "mkfifo rec || exit 1; { printf 'kurashi recording 1 seed 1\\nahero\\n'; sleep 3; } >rec & TMPDIR=$PWD/tmp " +
+                        shellword(KURASHI_BINARY) + " --replay rec >/dev/null 2>&1 & sleep 1; kill -" + sig +
+                        " $!; wait $!; echo $? >rc"), 0);
+        EXPECT_EQ(readfile(dir / "rc"), std::string(sig) == "TERM" ? "143\n" : "129\n");
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "tmp")) << sig;
+        std::filesystem::remove_all(dir / "tmp");
+        std::filesystem::remove(dir / "rec");
+    }
+}

@@ -27,17 +27,25 @@
 namespace {
 volatile std::sig_atomic_t stopsignal = 0;
 void onstop(int sig) { stopsignal = sig; }
+bool stopping() { return stopsignal != 0; }
+
+// From here on SIGINT, SIGTERM and SIGHUP only note that the run is to stop.
+void catchstops()
+{
+    struct sigaction sa {};
+    sa.sa_handler = onstop;  // no SA_RESTART: a wait for input is broken off
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
 
 // A replay's console: once SIGINT, SIGTERM or SIGHUP has come, the game ends at its next
-// key, so that the replay's temporary folder is cleared on the way out.
+// key (or the wait for it), so that the replay's temporary folder is cleared on the way out.
 class StoppableConsole : public Console {
 public:
-    explicit StoppableConsole(std::unique_ptr<Console> inner) : inner(std::move(inner))
+    explicit StoppableConsole(std::unique_ptr<PlainConsole> plain)
     {
-        struct sigaction sa {};
-        sa.sa_handler = onstop;
-        sigemptyset(&sa.sa_mask);
-        for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+        plain->stopped = stopping;
+        inner = std::move(plain);
     }
     int getkey() override { return stopped(), inner->getkey(); }
     void clear() override { inner->clear(); }
@@ -94,6 +102,7 @@ bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
     // never the player's own folder: a replay that has no folder of its own does not start
     std::error_code ec;
     std::string folder = (std::filesystem::temp_directory_path(ec) / "kurashi-replay-XXXXXX").string();
+    catchstops();
     if (ec || !mkdtemp(folder.data()))
         return err = "no temporary folder for the replay's saves (set TMPDIR, or give --dir DIR)", false;
     s.tempdata = folder;
