@@ -152,7 +152,14 @@ void rollback(const filewrite* files, const std::vector<progress>& st, int n, st
 bool readfile(const std::string& path, std::string& out, size_t cap, int& err)
 {
     out.clear();
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // a FIFO or a device in place of a save is no save: it is never waited on
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat s;
+    if (fd >= 0 && fstat(fd, &s) == 0 && !S_ISREG(s.st_mode) && !S_ISDIR(s.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        fd = -1;
+    }
     if (fd < 0) {
         err = errno;
         return false;
