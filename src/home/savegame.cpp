@@ -80,6 +80,21 @@ bool namefromsjis(std::string_view sjis, char* out)
 
 // ---------------------------------------------------------------- the game and the file
 
+namespace {
+// Only a game loaded at a bound of the file can pass it; its save holds the bound.
+void holdinbounds(savedgame& g)
+{
+    auto stat = [](int& v) { v = std::clamp(v, -SAVESTATMAX, SAVESTATMAX); };
+    stat(g.maxhp), stat(g.maxmp), stat(g.exp), stat(g.full);
+    for (int& b : g.base) stat(b);
+    for (int& w : g.worn) stat(w);
+    for (int s = 0; s < 8; s++) stat(g.skl[2 * s + 1]);
+    for (int s = 0; s < 8; s++) g.skl[2 * s] = std::min(g.skl[2 * s], SAVELEVELMAX);
+    g.lv = std::min(g.lv, SAVELEVELMAX);
+    g.year = std::min(g.year, SAVELEVELMAX);
+}
+}  // namespace
+
 void capturegame(savedgame& g)
 {
     g.mode = modecode();
@@ -102,6 +117,7 @@ void capturegame(savedgame& g)
     copylist(g.crp, crp);
     copylist(g.equipmyshop, equipmyshop), copylist(g.itemmyshop, itemmyshop);
     copylist(g.itemnpcshop, itemnpcshop), copylist(g.equipnpcshop, equipnpcshop);
+    holdinbounds(g);
 }
 
 void restoregame(const savedgame& g)
