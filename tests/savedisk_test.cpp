@@ -211,14 +211,15 @@ TEST_F(SaveDisk, NoFolderForTheSaves)
 
 TEST_F(SaveDisk, LeftoversOfAnInterruptedSaveAreClearedAtTheNextStart)
 {
-    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old"})
+    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old", "save3.tmp-999999999", "save.old-1"})
         spit(savepath(left), "half");
     ASSERT_EQ(mkdir(savepath("save5.tmp").c_str(), 0755), 0);
     spit(savepath("notes.txt"), "mine");
     indexentry list[16];
     readindex(list);
-    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old"})
+    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old", "save3.tmp-999999999"})
         EXPECT_FALSE(exists(savepath(left))) << left;
+    EXPECT_TRUE(exists(savepath("save.old-1"))) << "a running game's file is its own";
     EXPECT_TRUE(exists(savepath("save5.tmp"))) << "only files of ours are removed";
     EXPECT_EQ(slurp(savepath("notes.txt")), "mine");
     EXPECT_EQ(slurp(savepath("save3")), oldgame);
