@@ -320,7 +320,7 @@ TEST_F(SaveDisk, GamesSavingAtOnceWithoutALockLoseNoSave)
     unlink(savepath("lock").c_str());
     ASSERT_EQ(symlink("nowhere", savepath("lock").c_str()), 0);
     pid_t games[4];
-    for (int g = 0; g < 4; g++) {
+    for (int g = 0; g < 4; g++)
         if ((games[g] = fork()) == 0) {
             int done = 0;  // the last save told as done
             for (int k = 1; k <= 40; k++) {
@@ -328,11 +328,10 @@ TEST_F(SaveDisk, GamesSavingAtOnceWithoutALockLoseNoSave)
                 savedgame sg;
                 std::string text, message;
                 capturegame(sg);
-                if (writegame(sg, text) && putgame(4 + g, text, message)) done = k;
+                done = writegame(sg, text) && putgame(4 + g, text, message) ? k : done;
             }
             _exit(done);
         }
-    }
     for (int g = 0; g < 4; g++) {
         int status = 0;
         ASSERT_EQ(waitpid(games[g], &status, 0), games[g]);
