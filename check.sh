@@ -4,7 +4,8 @@
 #      the Debian package made from it;
 #   2. the same under AddressSanitizer and UndefinedBehaviorSanitizer (no recovery), where
 #      the key fuzzer plays KEYFUZZ_GAMES games of KEYFUZZ_KEYS keys;
-#   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each;
+#   3. the libFuzzer targets of the file readers (clang), FUZZ_SECONDS seconds each, one of
+#      them playing the game files it loads;
 # and the game built for the browser, tested in headless Chromium.
 # Longer runs by hand: see "Testing" in README.md.
 set -e
@@ -39,8 +40,8 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs"
 step "3/3 parser fuzzing, $FUZZ_SECONDS seconds per reader"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DKURASHI_WERROR=ON -DKURASHI_SANITIZE=ON -DKURASHI_FUZZ=ON -DKURASHI_TESTS=OFF
-cmake --build build-fuzz -j"$jobs" --target fuzz_gamefile fuzz_index fuzz_map
-for reader in gamefile index map; do
+cmake --build build-fuzz -j"$jobs" --target fuzz_gamefile fuzz_index fuzz_map fuzz_playfile
+for reader in gamefile index map playfile; do
     # new inputs gather in the build folder; the committed seed corpus is only read
     mkdir -p "build-fuzz/corpus/$reader"
     if ! build-fuzz/fuzz/fuzz_$reader -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
@@ -66,4 +67,4 @@ browserchecks=1
 # browser test, in the line CI reads
 tests() { ctest --test-dir "$1" -N | sed -n 's/^Total Tests: *//p'; }
 step "all passed"
-echo "check: $((1 + $(tests build) + $(tests build-asan) + 1 + 3 + browserchecks)) passed, 0 failed"
+echo "check: $((1 + $(tests build) + $(tests build-asan) + 1 + 4 + browserchecks)) passed, 0 failed"

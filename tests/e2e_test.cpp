@@ -1,9 +1,11 @@
 // The built game end to end: keys through a pipe, and a real terminal under tmux.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include <thread>
 
 #include "core/text.h"
+#include "home/optionsfile.h"
 #include "tempdir.h"
 
 namespace {
@@ -161,4 +164,57 @@ TEST(EndToEnd, TheOptionsFileUnderTheFlags)
     EXPECT_TRUE(play("--replay en.rec", "arrow keys: move\n"));
     EXPECT_TRUE(play("--replay en.rec --lang ja", "方向キー：移動\n"));
     EXPECT_EQ(shell(shellword(KURASHI_BINARY) + " --lang fr 2> /dev/null"), 2);
+}
+
+// Options files that are no options file: the game starts at once with the defaults, each
+// complaint one line with its control bytes escaped, ten at most.
+TEST(OptionsFile, HostileFilesNeverHoldUpTheStart)
+{
+    TempDir dir;
+    const std::string ini = dir / "kurashi.ini", at = "kurashi: " + ini;
+    auto complaints = [&ini](const std::string& text, bool& set) {
+        if (!text.empty()) std::ofstream(ini, std::ios::binary) << text;
+        optdata o{false, false, JA};
+        std::string c;
+        readoptionsfile(ini, o, c);
+        set = o.assist && o.vikeys;
+        return c;
+    };
+    bool set;
+    const std::string defaults = "; playing with the defaults\n";
+    for (bool fifo : {true, false}) {
+        ASSERT_EQ(fifo ? mkfifo(ini.c_str(), 0644) : symlink("/dev/urandom", ini.c_str()), 0);
+        EXPECT_EQ(complaints("", set), at + ": not a regular file" + defaults);
+        unlink(ini.c_str());
+    }
+    EXPECT_EQ(complaints(std::string(65537, '\n'), set), at + ": larger than 64 KiB" + defaults);
+    EXPECT_EQ(complaints("assist = on\n  vikeys = on\n", set), "");
+    EXPECT_TRUE(set) << "an indented key is a line of its own";
+    const std::string unused = "; the file's settings are not used, the defaults are\n";
+    using namespace std::string_literals;
+    EXPECT_EQ(complaints("assist = on\nvikeys = o\0n\n\x1b]0;x\a = on\n"s, set),
+              at + ":2: a NUL byte in the line" + unused + at + ":3: unknown key \"\\x1b]0;x\\x07\" (the keys are assist, vikeys and lang)" + unused);
+    EXPECT_FALSE(set);
+    std::string many = complaints("a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\nl\n", set);
+    EXPECT_EQ(std::count(many.begin(), many.end(), '\n'), 11) << many;
+    EXPECT_NE(many.find(at + ": \u2026 and 2 more lines at fault\n"), std::string::npos) << many;
+}
+
+// With no home folder for the saves the game says so and stops, writing nothing where it
+// was started; a replay stopped by SIGTERM or SIGHUP, even while it waits, leaves no
+// temporary folder behind.
+TEST(EndToEnd, NoHomeFolderAndAStoppedReplay)
+{
+    TempDir dir;
+    const std::string game = "cd " + shellword(dir.path) + " && ";
+    EXPECT_EQ(shell(game + "env -u HOME -u XDG_DATA_HOME " + shellword(KURASHI_BINARY) + " --plain </dev/null 2>err"), 1);
+    EXPECT_NE(readfile(dir / "err").find("no home folder"), std::string::npos) << readfile(dir / "err");
+    EXPECT_FALSE(std::filesystem::exists(dir / ".local"));
+    for (const char* sig : {"TERM", "HUP"}) {
+        EXPECT_EQ(shell(game + "rm -rf rec tmp; mkdir tmp; mkfifo rec || exit 1; { printf 'kurashi recording 1 seed 1\\nahero\\n'; sleep 3; } >rec & TMPDIR=$PWD/tmp " +
+                        shellword(KURASHI_BINARY) + " --replay rec >/dev/null 2>&1 & sleep 1; kill -" + sig +
+                        " $!; wait $!; echo $? >rc"), 0);
+        EXPECT_EQ(readfile(dir / "rc"), std::string(sig) == "TERM" ? "143\n" : "129\n");
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "tmp")) << sig;
+    }
 }

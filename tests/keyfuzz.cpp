@@ -398,6 +398,17 @@ fuzzgame fuzzone(unsigned seed, const fuzzsettings& s)
     return play(g, s, &r, opening, {});
 }
 
+fuzzgame fuzzloaded(unsigned seed, const std::string& text, const fuzzsettings& s)
+{
+    keyrandom r(seed);
+    fuzzgame g;
+    g.seed = seed;
+    g.savedgame = text;
+    g.savedindex = "file 1\n";  // the index takes the name the file holds
+    for (int i = 1; i < 16; i++) g.savedindex += "nochar 0\n";
+    return play(g, s, &r, "ba", {});
+}
+
 fuzzgame replaychecked(const std::string& recording, const fuzzgame& start, const fuzzsettings& s)
 {
     size_t end = recording.find('\n');

@@ -29,6 +29,8 @@ struct fuzzgame {
 // Plays one game of seed from the title. The maps must be loaded and the data folder set:
 // its save/ is emptied first, so that every game starts as a replay does.
 fuzzgame fuzzone(unsigned seed, const fuzzsettings& s);
+// Plays one game of seed that begins by loading the game file text from place a.
+fuzzgame fuzzloaded(unsigned seed, const std::string& text, const fuzzsettings& s);
 // Plays a recording (as fuzzone writes it, or --record) with the same checks; the save
 // files of a game that loads one are passed in savedgame and savedindex of start.
 fuzzgame replaychecked(const std::string& recording, const fuzzgame& start, const fuzzsettings& s);

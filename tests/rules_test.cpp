@@ -135,3 +135,12 @@ TEST_F(Bags, PutNeverOverflowsAStack)
     EXPECT_EQ(bagroom(inv, maxinv, 4), 0);
     EXPECT_EQ(bagroom(inv, maxinv, 7), INT_MAX) << "an empty entry takes any count";
 }
+
+TEST(Addclamped, SumsStopAtTheEndsOfAnInt)
+{
+    int v[] = {5, INT_MAX - 2, INT_MIN + 1};
+    addclamped(v[0], -7), addclamped(v[1], 5), addclamped(v[2], -3);
+    EXPECT_EQ(v[0], -2);
+    EXPECT_EQ(v[1], INT_MAX);
+    EXPECT_EQ(v[2], INT_MIN);
+}

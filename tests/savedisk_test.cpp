@@ -9,9 +9,15 @@
 
 #include <csignal>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "core/death.h"
+#include "core/nofollow.h"
+#include "core/paths.h"
 #include "home/savedisk.h"
 #include "home/savefile.h"
+#include "home/savegame.h"
 #include "savekit.h"
 
 namespace {
@@ -33,7 +39,7 @@ protected:
 
     // Saves into 'd' and expects the failure to be told (with its cause, when given), the
     // old files kept and nothing of the attempt left behind.
-    void failstokeep(const char* why, const char* cause = nullptr)
+    void failstokeep(const char* why, const std::string& cause = "")
     {
         SCOPED_TRACE(why);
         const std::string game = worldbytes();
@@ -44,14 +50,21 @@ protected:
         EXPECT_EQ(screen().find("セーブしました"), std::string::npos);
         EXPECT_EQ(slurp(savepath("save3")), oldgame);
         EXPECT_EQ(slurp(savepath("save")), oldindex);
-        for (const char* left : {"save3.tmp", "save3.old", "save.tmp", "save.old"})
+        for (const std::string& left : passing())
             EXPECT_TRUE(left == skip || !exists(savepath(left))) << left;
         EXPECT_TRUE(worldbytes() == game) << "the game goes on as it was";
-        if (cause) {
+        if (!cause.empty()) {
             EXPECT_NE(screen().find(cause), std::string::npos) << screen();
         }
     }
     std::string skip;
+
+    // The names of this game's passing files: "save3.tmp-<pid>" for "save3.tmp".
+    static std::string own(const char* name) { return std::string(name) + "-" + std::to_string(getpid()); }
+    static std::vector<std::string> passing()
+    {
+        return {own("save3.tmp"), own("save3.old"), own("save.tmp"), own("save.old")};
+    }
 
     // Runs fn in a child with mounts of its own, where a full disk, a read-only folder and a
     // busy name fail as they do on a real system (root passes every permission check, so
@@ -102,8 +115,7 @@ TEST_F(SaveDisk, ASaveLeavesNothingButItsTwoFiles)
     ASSERT_EQ(run(save), -1);
     EXPECT_NE(slurp(savepath("save3")), oldgame);
     EXPECT_NE(slurp(savepath("save")).find(" 9\n"), std::string::npos);
-    for (const char* left : {"save3.tmp", "save3.old", "save.tmp", "save.old"})
-        EXPECT_FALSE(exists(savepath(left))) << left;
+    for (const std::string& left : passing()) EXPECT_FALSE(exists(savepath(left))) << left;
 }
 
 namespace {
@@ -131,13 +143,13 @@ TEST_F(SaveDisk, AStorageThatTakesNoFilesIsAFailedSave)
 
 TEST_F(SaveDisk, ATemporaryFileThatCannotBeMade)
 {
-    skip = "save3.tmp";
-    ASSERT_EQ(mkdir(savepath("save3.tmp").c_str(), 0755), 0);
+    skip = own("save3.tmp");
+    ASSERT_EQ(mkdir(savepath(skip).c_str(), 0755), 0);
     failstokeep("the game file's temporary name is taken by a folder");
-    rmdir(savepath("save3.tmp").c_str());
+    rmdir(savepath(skip).c_str());
 
-    skip = "save.tmp";
-    ASSERT_EQ(mkdir(savepath("save.tmp").c_str(), 0755), 0);
+    skip = own("save.tmp");
+    ASSERT_EQ(mkdir(savepath(skip).c_str(), 0755), 0);
     failstokeep("the index's temporary name is taken by a folder");
 }
 
@@ -161,7 +173,7 @@ TEST_F(SaveDisk, TheDiskFillsUpHalfwayThroughTheGameFile)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the failure is told";
     EXPECT_EQ(slurp(savepath("save3")), oldgame);
     EXPECT_EQ(slurp(savepath("save")), oldindex);
-    EXPECT_FALSE(exists(savepath("save3.tmp")));
+    EXPECT_FALSE(exists(savepath(own("save3.tmp"))));
 }
 
 TEST_F(SaveDisk, AnIndexThatCannotBeReplacedTakesTheNewGameFileBackOut)
@@ -200,14 +212,15 @@ TEST_F(SaveDisk, NoFolderForTheSaves)
 
 TEST_F(SaveDisk, LeftoversOfAnInterruptedSaveAreClearedAtTheNextStart)
 {
-    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old"})
+    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old", "save3.tmp-999999999", "save.old-1"})
         spit(savepath(left), "half");
     ASSERT_EQ(mkdir(savepath("save5.tmp").c_str(), 0755), 0);
     spit(savepath("notes.txt"), "mine");
     indexentry list[16];
     readindex(list);
-    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old"})
+    for (const char* left : {"save.tmp", "save3.tmp", "save15.tmp", "save7.old", "save.old", "save3.tmp-999999999"})
         EXPECT_FALSE(exists(savepath(left))) << left;
+    EXPECT_TRUE(exists(savepath("save.old-1"))) << "a running game's file is its own";
     EXPECT_TRUE(exists(savepath("save5.tmp"))) << "only files of ours are removed";
     EXPECT_EQ(slurp(savepath("notes.txt")), "mine");
     EXPECT_EQ(slurp(savepath("save3")), oldgame);
@@ -222,7 +235,7 @@ TEST_F(SaveDisk, AReadOnlyFolder)
     inownmounts([this] {
         ASSERT_TRUE(smalldisk("size=64k"));
         ASSERT_EQ(mount(nullptr, (folder + "/save").c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
-        failstokeep("no file can be made in save/", "/save/save3.tmp: Read-only file system");
+        failstokeep("no file can be made in save/", "/save/" + own("save3.tmp") + ": Read-only file system");
     });
 }
 
@@ -230,7 +243,7 @@ TEST_F(SaveDisk, NoFileCanBeMadeOnAFullDisk)
 {
     inownmounts([this] {
         ASSERT_TRUE(smalldisk("nr_inodes=3"));  // the folder and the two old files
-        failstokeep("no room for one more file", "/save/save3.tmp: No space left on device");
+        failstokeep("no room for one more file", "/save/" + own("save3.tmp") + ": No space left on device");
     });
 }
 
@@ -238,7 +251,7 @@ TEST_F(SaveDisk, TheDiskIsFullBeforeTheGameFile)
 {
     inownmounts([this] {
         ASSERT_TRUE(smalldisk("size=8k"));  // a page for each old file, none more
-        failstokeep("the game file finds no room", "/save/save3.tmp: No space left on device");
+        failstokeep("the game file finds no room", "/save/" + own("save3.tmp") + ": No space left on device");
     });
 }
 
@@ -246,22 +259,22 @@ TEST_F(SaveDisk, TheDiskFillsUpWithTheGameFile)
 {
     inownmounts([this] {
         ASSERT_TRUE(smalldisk("size=12k"));  // room for the new game file, not the index
-        failstokeep("the index finds no room", "/save/save.tmp: No space left on device");
+        failstokeep("the index finds no room", "/save/" + own("save.tmp") + ": No space left on device");
     });
 }
 
 TEST_F(SaveDisk, TheOldGameFileCannotBeKept)
 {
-    skip = "save3.old";
-    ASSERT_EQ(mkdir(savepath("save3.old").c_str(), 0755), 0);
-    failstokeep("a folder where the old game file is kept", "/save/save3.old: Is a directory");
+    skip = own("save3.old");
+    ASSERT_EQ(mkdir(savepath(skip).c_str(), 0755), 0);
+    failstokeep("a folder where the old game file is kept", "/save/" + skip + ": File exists");
 }
 
 TEST_F(SaveDisk, TheOldIndexCannotBeKeptAfterTheGameFileIsInPlace)
 {
-    skip = "save.old";
-    ASSERT_EQ(mkdir(savepath("save.old").c_str(), 0755), 0);
-    failstokeep("a folder where the old index is kept", "/save/save.old: Is a directory");
+    skip = own("save.old");
+    ASSERT_EQ(mkdir(savepath(skip).c_str(), 0755), 0);
+    failstokeep("a folder where the old index is kept", "/save/" + skip + ": File exists");
 }
 
 TEST_F(SaveDisk, TheGameFileCannotBeReplaced)
@@ -278,4 +291,56 @@ TEST_F(SaveDisk, TheIndexCannotBeReplacedAfterTheGameFileIsInPlace)
         ASSERT_TRUE(busy("save"));
         failstokeep("the index is busy", "/save/save: Device or resource busy");
     });
+}
+
+// Links in place of the game's files are never written through, and are left alone: the
+// write probe, dead.txt, the temporary names of earlier versions and the lock.
+TEST_F(SaveDisk, LinksAreNeverWrittenThrough)
+{
+    const std::string outside = folder + "/outside";
+    spit(outside, "mine");
+    unlink(savepath("lock").c_str());
+    for (const char* name : {".kurashi-write-test", "dead.txt", "save/save.tmp", "save/save3.tmp", "save/lock"})
+        ASSERT_EQ(symlink(outside.c_str(), (folder + "/" + name).c_str()), 0) << name;
+    std::string err;
+    EXPECT_TRUE(preparedata(folder, err)) << err;
+    keys("dy ");
+    ASSERT_EQ(run(save), -1);
+    EXPECT_NE(screen().find("セーブしました\n(" + savepath("lock") + " がリンクなので"), std::string::npos) << screen();
+    keys(" ");
+    EXPECT_EQ(run(dead), EXITOK);
+    EXPECT_NE(screen().find("dead.txtがリンクなので、死亡記録はそこへ書かなかった"), std::string::npos) << screen();
+    EXPECT_EQ(slurp(outside), "mine");
+    for (const char* name : {"save.tmp", "save3.tmp", "lock"}) EXPECT_TRUE(islink(savepath(name))) << name;
+}
+
+// With no lock to take, four games saving into one folder at once lose no save they told
+// as done, and none removes another's files in flight.
+TEST_F(SaveDisk, GamesSavingAtOnceWithoutALockLoseNoSave)
+{
+    unlink(savepath("lock").c_str());
+    ASSERT_EQ(symlink("nowhere", savepath("lock").c_str()), 0);
+    pid_t games[4];
+    for (int g = 0; g < 4; g++)
+        if ((games[g] = fork()) == 0) {
+            int done = 0;  // the last save told as done
+            for (int k = 1; k <= 40; k++) {
+                money = 1000 * g + k;
+                savedgame sg;
+                std::string text, message;
+                capturegame(sg);
+                done = writegame(sg, text) && putgame(4 + g, text, message) ? k : done;
+            }
+            _exit(done);
+        }
+    for (int g = 0; g < 4; g++) {
+        int status = 0;
+        ASSERT_EQ(waitpid(games[g], &status, 0), games[g]);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) > 0) << "game " << g;
+        ASSERT_TRUE(loadgame(4 + g)) << "game " << g;
+        EXPECT_EQ(money, 1000 * g + WEXITSTATUS(status)) << "game " << g;
+    }
+    indexentry list[16];
+    readindex(list);
+    for (int g = 0; g < 4; g++) EXPECT_EQ(list[4 + g].lv, pc.lv) << "game " << g;
 }

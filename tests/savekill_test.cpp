@@ -40,7 +40,7 @@ protected:
         int n = 0;
         for (const auto& e : std::filesystem::directory_iterator(folder + "/save")) {
             std::string ext = e.path().extension().string();
-            n += ext == ".tmp" || ext == ".old";
+            n += ext.rfind(".tmp", 0) == 0 || ext.rfind(".old", 0) == 0;  // and "-<pid>"
         }
         return n;
     }

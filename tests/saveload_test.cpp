@@ -97,6 +97,11 @@ TEST_F(BrokenSave, ValuesOutsideTheirRangesAreRefused)
         {WCROP + 4, "24"}, {WCROP + 5, "0"}, {WEQUIPSHOP, "5"}, {WEQUIPSHOP + 1, "-1"},
         {WEQUIPSHOP + 2, "0"}, {WITEMSHOP, "53"}, {WITEMSHOP + 5, "-9000"},
         {WTOWNITEM, "53"}, {WTOWNITEM + 1, "-1"}, {WTOWNEQUIP, "5"}, {WTOWNEQUIP + 1, "-1"},
+        // beyond what play reaches, where the rules' sums would pass the ends of an int
+        {WLV - 12, "100000001"}, {WLV - 11, "-100000001"}, {WLV - 9, "2147483647"},
+        {WLV - 6, "-2147483648"}, {WLV - 3, "100000001"}, {WLV, "1000001"}, {WEXP, "100000001"},
+        {WYEAR, "1000001"}, {WFULL, "100000001"}, {WSKILL, "1000001"}, {WSKILL + 1, "-100000001"},
+        {WEQUIP + 1, "100000001"}, {WCROP + 1, "1000001"}, {WCROP + 5, "1000001"},
     };
     for (auto& c : cases)
         refused(withword(good, c.word, c.value), std::to_string(c.word) + "=" + c.value);
@@ -111,6 +116,7 @@ TEST_F(BrokenSave, ValuesOutsideTheirRangesAreRefused)
         {WMONEY, "2147483647"}, {WFULL, "0"}, {WMAGIC, "11"}, {WINV + 1, "0"},
         {WINV + 11, "-7"}, {WTOWNEQUIP + 3, "-1"}, {WCROP + 2, "11"}, {WEQUIPSHOP + 4, "-3"}, {WSKILL + 1, "-999"},
         {WLV - 12, "-40"},  // a level-lowering potion can take max HP below 0
+        {WLV - 9, "100000000"}, {WLV, "1000000"}, {WEXP, "100000000"}, {WINV + 1, "2147483647"},
     };
     for (auto& c : fine) {
         spit(savepath("save3"), withword(good, c.word, c.value));

@@ -1,5 +1,6 @@
 #include "core/death.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/lang.h"
 #include "core/message.h"
 #include "core/morgue.h"
+#include "core/nofollow.h"
 #include "core/msglog.h"
 #include "core/opts.h"
 #include "core/paths.h"
@@ -28,8 +30,9 @@ std::string record(const char* when, const char* name)
     return text;
 }
 
-// Appends the record to dead.txt in Shift-JIS; false when it could not be written.
-bool keeprecord()
+// Appends the record to dead.txt in Shift-JIS; 0, or errno's value when it could not be
+// written (ELOOP: dead.txt is a symbolic link, left alone).
+int keeprecord()
 {
     char when[64];
     std::time_t now = std::time(nullptr);
@@ -39,20 +42,19 @@ bool keeprecord()
     std::string sjis;
     // a name Shift-JIS cannot hold (never one typed in this game) is recorded as nameless
     if (!tosjis(record(when, pc.name), sjis) && !tosjis(record(when, "名無し"), sjis))
-        return false;
-    std::FILE* f = std::fopen(datapath("dead.txt").c_str(), "ab");
-    if (!f) return false;
-    bool ok = std::fwrite(sjis.data(), 1, sjis.size(), f) == sjis.size();
+        return EILSEQ;
+    if (int err = appendfile(datapath("dead.txt"), sjis)) return err;
     std::string why;
-    return std::fclose(f) == 0 && ok && keepfiles(why);
+    return keepfiles(why) ? 0 : EIO;
 }
 
 // The death screen: the newest messages, what became of the records, in the assisted view
 // the cause, and the last key.
-void deathscreen(bool recorded, bool reported)
+void deathscreen(int recorderr, bool reported)
 {
     putmes();
-    if (!recorded) print("%s", _("\n死亡記録を残せなかった"));
+    if (recorderr == ELOOP) print("%s", _("\ndead.txtがリンクなので、死亡記録はそこへ書かなかった"));
+    else if (recorderr) print("%s", _("\n死亡記録を残せなかった"));
     else if (!reported) print("%s", _("\n死亡レポートを残せなかった"));
     if (opts.assist)
         print(_("\n死因: %s (%s)"), causetext().c_str(), placetext().c_str());
@@ -64,17 +66,17 @@ void dead()
 {
     appendmes(_("\nあなたは死んだ"));
     print("\n");
-    bool recorded = keeprecord();
+    int err = keeprecord();
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     bool reported = keepreport(deathreport(), local);
-    deathscreen(recorded, reported);
+    deathscreen(err, reported);
     // the log may be read as often as the player likes; any other key ends the game
     while (mygetch() == KEYLOG) {
         showlog();
         cls();
-        deathscreen(recorded, reported);
+        deathscreen(err, reported);
     }
     gameend(EXITOK);
 }

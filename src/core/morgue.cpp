@@ -12,6 +12,7 @@
 #include "core/keeper.h"
 #include "core/lang.h"
 #include "core/msglog.h"
+#include "core/nofollow.h"
 #include "core/paths.h"
 #include "core/state.h"
 #include "core/text.h"
@@ -137,18 +138,6 @@ int openreport(const std::string& folder, const std::string& name)
     close(dir);
     errno = err;
     return fd;
-}
-
-bool writeall(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 }  // namespace
 

@@ -59,12 +59,13 @@ std::string installedmaps()
     return holdsmaps(KURASHI_DATADIR) ? KURASHI_DATADIR : ".";
 }
 
+// Empty when there is no home to find it in: never the working directory by accident.
 std::string xdgdata()
 {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/') return join(xdg, "kurashi");
     const char* home = std::getenv("HOME");
-    return join(home && *home ? home : ".", ".local/share/kurashi");
+    return home && *home ? join(home, ".local/share/kurashi") : "";
 }
 
 std::string xdgconfig()
@@ -99,15 +100,16 @@ bool preparedata(const std::string& folder, std::string& err)
         err = "cannot create the folder " + folder + ": " + std::strerror(errno);
         return false;
     }
-    // a real write tells more than the permission bits (read-only mounts, full disks)
-    std::string probe = join(folder, ".kurashi-write-test");
-    FILE* f = std::fopen(probe.c_str(), "w");
-    if (!f) {
+    // a real write tells more than the permission bits (read-only mounts, full disks); a
+    // name of its own, made new, so that nothing already there is touched
+    std::string probe = join(folder, ".kurashi-write-test-XXXXXX");
+    int fd = mkstemp(probe.data());
+    if (fd < 0) {
         err = "cannot write in the folder " + folder + ": " + std::strerror(errno);
         return false;
     }
-    std::fclose(f);
-    std::remove(probe.c_str());
+    close(fd);
+    unlink(probe.c_str());
     return true;
 }
 

@@ -8,7 +8,7 @@
 
 struct folders {
     std::string maps;  // holds map/
-    std::string data;  // holds save/ and dead.txt
+    std::string data;  // holds save/ and dead.txt; empty when there is no home folder for it
     const char* why;   // how they were chosen, for --help
 };
 

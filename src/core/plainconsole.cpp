@@ -44,7 +44,7 @@ int PlainConsole::nextbyte()
         flush();  // the player sees everything before we wait
         ssize_t n;
         do n = ::read(in, inbuf, sizeof inbuf);
-        while (n < 0 && errno == EINTR);
+        while (n < 0 && errno == EINTR && !(stopped && stopped()));
         if (n <= 0) return -1;
         inpos = 0;
         inlen = static_cast<size_t>(n);

@@ -15,6 +15,8 @@ public:
     void write(std::string_view text) override;
     std::string readword(size_t maxbytes, bool leavable = false) override;
     void flush();
+    // When set, a wait for input broken by a signal ends the input if this says so.
+    bool (*stopped)() = nullptr;
 
 private:
     int nextbyte();  // -1 at the end of input

@@ -31,6 +31,12 @@ void fillup(int& value, int add, int most)
     if (v > value) value = static_cast<int>(v);
 }
 
+void addclamped(int& value, long long add)
+{
+    long long v = value + add;
+    value = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+}
+
 int alp2int(int key)
 {
     if (key >= 'a' && key <= 'z') return key - 'a';

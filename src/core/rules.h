@@ -17,6 +17,10 @@ inline int ab(int v) { return v < 0 ? -v : v; }
 // potion's gift, a maximum lost with a level) is kept.
 void fillup(int& value, int add, int most);
 
+// value + add, held at the ends of an int where the sum would pass them: what a stat, hit
+// points, experience or fullness gains never wraps round.
+void addclamped(int& value, long long add);
+
 // A menu letter's list index: 'a'..'z' 0..25, 'A'..'Z' 26..51, anything else NOLETTER.
 constexpr int NOLETTER = 52;
 int alp2int(int key);

@@ -17,7 +17,7 @@ int scaled(int amount) { return amount * dice(2, depth, 10) / 10; }
 void pchp(int amount)
 {
     int d = scaled(amount);
-    pc.hp += d;  // an item may lift hp above the maximum
+    addclamped(pc.hp, d);  // an item may lift hp above the maximum
     if (d > 0) addmes(_("\nあなたは%d回復した"), d);
     if (d < 0) addmes(_("\nあなたは%dのダメージを受けた"), -d);
 }
@@ -30,7 +30,7 @@ void pcmp(int amount)
         fillup(pc.mp, d, pc.maxmp);
     }
     if (d < 0) {
-        pc.mp += d;
+        addclamped(pc.mp, d);
         addmes(_("\nあなたは%dのMPを奪われた"), -d);
         if (pc.mp < 0) pc.mp = 0;
     }
@@ -45,7 +45,8 @@ void pcstat(const itemdata& it, int s)
     int d = scaled(itemamount(it, s));
     if (d > 0) addmes(_("\nあなたの%sは%d上がった"), _(statnames[s]), d);
     if (d < 0) addmes(_("\nあなたの%sは%d下がった"), _(statnames[s]), -d);
-    *v.cur = *v.base + d;
+    *v.cur = *v.base;
+    addclamped(*v.cur, d);
     *v.turn = turns;
 }
 
@@ -54,9 +55,9 @@ void leveldown()
 {
     if (pc.lv <= 1) return;
     pc.lv--;
-    pc.maxhp -= dice(3, 5, 5);
-    pc.maxmp -= dice(3, 5, 5);
-    for (int s = ATK; s <= MAG; s++) *statof(pc, s).base -= dice(2, 3, 1);
+    addclamped(pc.maxhp, -dice(3, 5, 5));
+    addclamped(pc.maxmp, -dice(3, 5, 5));
+    for (int s = ATK; s <= MAG; s++) addclamped(*statof(pc, s).base, -dice(2, 3, 1));
     pc.exp = 0;
     if (pc.maxhp < 1) pc.maxhp = 1;
     if (pc.maxmp < 0) pc.maxmp = 0;

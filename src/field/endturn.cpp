@@ -30,7 +30,7 @@ void countdowns()
 void mealends()
 {
     if (!runsout(eat[1])) return;
-    pc.full += MEALFULL;
+    addclamped(pc.full, MEALFULL);
     if (pc.full > FIELDFULL) pc.full = FIELDFULL;
     int kind = eat[0] >= 0 && eat[0] < maxinv ? inv[eat[0]].kind : -1;
     if (kind < 0) return;  // nothing left in the slot to eat

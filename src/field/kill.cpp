@@ -23,7 +23,7 @@ void gainexp(const npcdata& c)
 {
     long long gain = static_cast<long long>(c.exp) * depth / (pc.lv > 0 ? pc.lv : 1);
     if (gain > MAXGAIN) gain = MAXGAIN;
-    if (gain > 0) pc.exp += static_cast<int>(gain);
+    if (gain > 0) addclamped(pc.exp, gain);
 }
 
 void meat()
@@ -39,10 +39,10 @@ bool levelup()
     if (pc.exp < LEVELEXP) return false;
     addmes(_("\nあなたはレベルアップした"));
     while (pc.exp >= LEVELEXP) {
-        pc.lv++;
-        pc.maxhp += dice(3, 5, 5);
-        pc.maxmp += dice(3, 5, 5);
-        for (int s = ATK; s <= MAG; s++) *statof(pc, s).base += dice(2, 3, 1);
+        addclamped(pc.lv, 1);
+        addclamped(pc.maxhp, dice(3, 5, 5));
+        addclamped(pc.maxmp, dice(3, 5, 5));
+        for (int s = ATK; s <= MAG; s++) addclamped(*statof(pc, s).base, dice(2, 3, 1));
         pc.exp -= LEVELEXP;
     }
     return true;

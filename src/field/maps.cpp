@@ -1,6 +1,10 @@
 // The map files: read and checked once at start-up, then kept in memory, so that a floor
 // is built without touching a file and nothing a player does can meet a broken map.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -77,8 +81,17 @@ bool roomy(const int codes[MAPH][MAPW], const char* path, char* err, size_t cap)
 
 bool readmap(const char* path, int codes[MAPH][MAPW], char* err, size_t cap)
 {
-    std::FILE* f = std::fopen(path, "r");
+    // opened without waiting, so that a FIFO or a device in its place never holds the start up
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat st;
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        close(fd);
+        format(err, cap, "%s is broken: it is not a regular file", path);
+        return false;
+    }
+    std::FILE* f = fd < 0 ? nullptr : fdopen(fd, "r");
     if (!f) {
+        if (fd >= 0) close(fd);
         format(err, cap, "%s is missing (it cannot be opened)", path);
         return false;
     }

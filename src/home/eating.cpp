@@ -27,7 +27,7 @@ void mealstep()
     // a meal begun elsewhere may find its food gone; then it ends without a bite
     if (i < 0 || i >= maxinv || inv[i].kind == -1) return;
     const char* name = _(itemlist[inv[i].kind].name);
-    pc.full += MEALFULL;  // at home a full stomach has no upper limit
+    addclamped(pc.full, MEALFULL);  // at home a full stomach has no upper limit
     itemconsume(i, 1);
     print(_("あなたは%sを食べ終えた\n"), name);
     waitkey();

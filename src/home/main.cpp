@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -25,6 +26,46 @@
 #include "home/title.h"
 
 namespace {
+volatile std::sig_atomic_t stopsignal = 0;
+void onstop(int sig) { stopsignal = sig; }
+bool stopping() { return stopsignal != 0; }
+
+// From here on SIGINT, SIGTERM and SIGHUP only note that the run is to stop.
+void catchstops()
+{
+    struct sigaction sa {};
+    sa.sa_handler = onstop;  // no SA_RESTART: a wait for input is broken off
+    sigemptyset(&sa.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+// A replay's console: once SIGINT, SIGTERM or SIGHUP has come, the game ends at its next
+// key (or the wait for it), so that the replay's temporary folder is cleared on the way out.
+class StoppableConsole : public Console {
+public:
+    explicit StoppableConsole(std::unique_ptr<PlainConsole> plain)
+    {
+        plain->stopped = stopping;
+        inner = std::move(plain);
+    }
+    int getkey() override { return stopped(), inner->getkey(); }
+    void clear() override { inner->clear(); }
+    void color(int attr) override { inner->color(attr); }
+    void write(std::string_view text) override { inner->write(text); }
+    std::string readword(size_t maxbytes, bool leavable = false) override
+    {
+        stopped();
+        return inner->readword(maxbytes, leavable);
+    }
+
+private:
+    std::unique_ptr<Console> inner;
+    void stopped()
+    {
+        if (stopsignal) gameend(128 + stopsignal);
+    }
+};
+
 // What a run holds on to until it ends: its consoles and files.
 struct session {
     std::unique_ptr<Console> console;
@@ -62,6 +103,7 @@ bool openreplay(const options& o, session& s, unsigned& seed, std::string& err)
     // never the player's own folder: a replay that has no folder of its own does not start
     std::error_code ec;
     std::string folder = (std::filesystem::temp_directory_path(ec) / "kurashi-replay-XXXXXX").string();
+    catchstops();
     if (ec || !mkdtemp(folder.data()))
         return err = "no temporary folder for the replay's saves (set TMPDIR, or give --dir DIR)", false;
     s.tempdata = folder;
@@ -109,15 +151,16 @@ void speak(const std::string& catalog)
 
 void openconsole(const options& o, session& s)
 {
-    if (s.replayfd >= 0) s.console = std::make_unique<PlainConsole>(s.replayfd, 1);
+    if (s.replayfd >= 0 && !s.tempdata.empty())
+        s.console = std::make_unique<StoppableConsole>(std::make_unique<PlainConsole>(s.replayfd, 1));
+    else if (s.replayfd >= 0) s.console = std::make_unique<PlainConsole>(s.replayfd, 1);
     else if (o.plain || !isatty(0) || !isatty(1)) s.console = std::make_unique<PlainConsole>(0, 1);
     else s.console = std::make_unique<TermConsole>();
     if (s.record) s.recorder = std::make_unique<RecordConsole>(*s.console, s.record);
     setconsole(&s.top());
 }
-}  // namespace
 
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     options o;
     int rc = parseoptions(argc, argv, o);
@@ -137,6 +180,8 @@ int main(int argc, char** argv)
     if (!o.record.empty() && !openrecord(o, s, seed, err)) return fail(err);
     std::srand(seed);
     if (!s.tempdata.empty()) f.data = s.tempdata;
+    if (f.data.empty())
+        return fail("no home folder for the saves: set HOME or XDG_DATA_HOME, or give --dir DIR");
     setfolders(f.maps, f.data);
 
     char maperr[512];
@@ -157,6 +202,18 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         s.console.reset();  // the terminal first, so the message can be read
         return fail(e.what());
+    }
+    return status;
+}
+}  // namespace
+
+// The run, and then a signal that stopped a replay ends the program as it would have.
+int main(int argc, char** argv)
+{
+    int status = run(argc, argv);
+    if (stopsignal) {
+        std::signal(stopsignal, SIG_DFL);
+        std::raise(stopsignal);
     }
     return status;
 }

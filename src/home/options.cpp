@@ -122,11 +122,13 @@ int parseoptions(int argc, char** argv, options& o)
 
 void printhelp(const folders& f, const std::string& optionsfile)
 {
+    std::string saves = f.data + "/save", deaths = f.data + "/dead.txt", reports = f.data + "/morgue";
+    if (f.data.empty()) saves = deaths = reports = "(no home folder: none)";
     std::string catalog = catalogfolder();
-    std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s/save\n"
-                "  death log:   %s/dead.txt\n  reports:     %s/morgue (one file a death)\n"
+    std::printf("%s%s\nthis run (%s):\n  maps:        %s/map\n  saves:       %s\n"
+                "  death log:   %s\n  reports:     %s (one file a death)\n"
                 "  options:     %s\n  English:     %s%s\n",
-                usage, keys, f.why, f.maps.c_str(), f.data.c_str(), f.data.c_str(), f.data.c_str(),
+                usage, keys, f.why, f.maps.c_str(), saves.c_str(), deaths.c_str(), reports.c_str(),
                 optionsfile.empty() ? "(no home folder: none)" : optionsfile.c_str(),
                 catalog.empty() ? "(not installed)" : catalog.c_str(),
                 catalog.empty() ? "" : "/en/LC_MESSAGES/kurashi.mo");

@@ -1,21 +1,45 @@
 #include "home/savedisk.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <thread>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <thread>
 #include <vector>
+
+#include "core/nofollow.h"
 
 namespace {
 std::string failure(const std::string& path, int err) { return path + ": " + std::strerror(err); }
 
-std::string tmpof(const std::string& path) { return path + ".tmp"; }
-std::string oldof(const std::string& path) { return path + ".old"; }
+// The names of a save's passing files carry the game's process, so that two games saving
+// into one folder never share one, and a file left behind tells whose it was:
+// "<path>.tmp-<pid>" and "<path>.old-<pid>". One game saves one thing at a time.
+std::string passname(const std::string& path, const char* what)
+{
+    return path + what + std::to_string(getpid());
+}
+
+// A file of a save that no longer runs: its game is gone from this machine, or it has
+// lain untouched for far longer than any save takes.
+bool stale(const char* pidtext, const struct stat& s)
+{
+    char* end;
+    long pid = std::strtol(pidtext, &end, 10);
+    if (*end || pid <= 0) return false;
+    if (pid == getpid()) return true;  // another game of this process can be no more
+    constexpr std::time_t HOUR = 3600;
+    return (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ||
+           std::time(nullptr) - s.st_mtime > HOUR;
+}
 
 std::string folderof(const std::string& path)
 {
@@ -24,26 +48,12 @@ std::string folderof(const std::string& path)
     return s == 0 ? "/" : path.substr(0, s);
 }
 
-bool writeall(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
 
-// Writes bytes to path, created or emptied, and syncs them to the disk. 0, or errno's value;
-// a file that could not be written whole is removed again.
+// Writes bytes to path, a new file, and syncs them to the disk. 0, or errno's value; a file
+// that could not be written whole is removed again.
 int writesynced(const std::string& path, const std::string& bytes)
 {
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) return errno;
     int err = 0;
     if (!writeall(fd, bytes) || fsync(fd) != 0) err = errno;
@@ -65,16 +75,17 @@ int syncfolder(const std::string& path)
 
 // How far one file of a replacement has come, so a failure can undo exactly that much.
 struct progress {
-    bool written = false;  // the new text is complete in "<path>.tmp"
-    bool keptold = false;  // the old file is kept as "<path>.old"
+    std::string tmp, old;  // this replacement's own passing names
+    bool written = false;  // the new text is complete in tmp
+    bool keptold = false;  // the old file is kept as old
     bool renamed = false;  // the new text is in place
 };
 
-// Keeps the old file as "<path>.old": a second name for it, or a synced copy where the file
+// Keeps the old file as p.old: a second name for it, or a synced copy where the file
 // system has no hard links. Nothing to keep when there is no old file.
 bool keepold(const std::string& path, progress& p, std::string& why)
 {
-    const std::string old = oldof(path);
+    const std::string& old = p.old;
     unlink(old.c_str());
     if (link(path.c_str(), old.c_str()) == 0) return p.keptold = true;
     if (errno == ENOENT) return true;
@@ -94,7 +105,7 @@ bool keepold(const std::string& path, progress& p, std::string& why)
 
 bool swapin(const std::string& path, progress& p, std::string& why)
 {
-    if (rename(tmpof(path).c_str(), path.c_str()) != 0) {
+    if (rename(p.tmp.c_str(), path.c_str()) != 0) {
         why = failure(path, errno);
         return false;
     }
@@ -112,12 +123,12 @@ void rollback(const filewrite* files, const std::vector<progress>& st, int n, st
     for (int i = n - 1; i >= 0; i--) {
         const std::string& path = files[i].path;
         if (st[i].renamed) {
-            bool back = st[i].keptold ? rename(oldof(path).c_str(), path.c_str()) == 0
+            bool back = st[i].keptold ? rename(st[i].old.c_str(), path.c_str()) == 0
                                       : unlink(path.c_str()) == 0;
-            if (!back && st[i].keptold) why += " (" + oldof(path) + " holds the old file)";
+            if (!back && st[i].keptold) why += " (" + st[i].old + " holds the old file)";
         } else {
-            if (st[i].written) unlink(tmpof(path).c_str());
-            if (st[i].keptold) unlink(oldof(path).c_str());
+            if (st[i].written) unlink(st[i].tmp.c_str());
+            if (st[i].keptold) unlink(st[i].old.c_str());
         }
     }
     if (n > 0) syncfolder(files[0].path);
@@ -127,7 +138,14 @@ void rollback(const filewrite* files, const std::vector<progress>& st, int n, st
 bool readfile(const std::string& path, std::string& out, size_t cap, int& err)
 {
     out.clear();
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // a FIFO or a device in place of a save is no save: it is never waited on
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat s;
+    if (fd >= 0 && fstat(fd, &s) == 0 && !S_ISREG(s.st_mode) && !S_ISDIR(s.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        fd = -1;
+    }
     if (fd < 0) {
         err = errno;
         return false;
@@ -159,8 +177,11 @@ bool replacefiles(const filewrite* files, int n, std::string& why)
     std::vector<progress> st(n);
     bool ok = true;
     for (int i = 0; i < n && ok; i++) {
-        int err = writesynced(tmpof(files[i].path), files[i].bytes);
-        if (err) why = failure(tmpof(files[i].path), err);
+        st[i].tmp = passname(files[i].path, ".tmp-");
+        st[i].old = passname(files[i].path, ".old-");
+        unlink(st[i].tmp.c_str());  // left by an earlier game of this process number
+        int err = writesynced(st[i].tmp, files[i].bytes);
+        if (err) why = failure(st[i].tmp, err);
         ok = st[i].written = err == 0;
     }
     for (int i = 0; i < n && ok; i++)
@@ -169,16 +190,32 @@ bool replacefiles(const filewrite* files, int n, std::string& why)
         rollback(files, st, n, why);
         return false;
     }
-    for (int i = 0; i < n; i++) unlink(oldof(files[i].path).c_str());
+    for (int i = 0; i < n; i++)
+        if (st[i].keptold) unlink(st[i].old.c_str());
     return keepfiles(why);
 }
 
 void removeleftovers(const std::string& path)
 {
-    for (const std::string& f : {tmpof(path), oldof(path)}) {
+    const std::string folder = folderof(path);
+    const std::string base = path.substr(path.rfind('/') + 1);
+    DIR* d = opendir(folder.c_str());
+    if (!d) return;
+    while (const dirent* e = readdir(d)) {
+        std::string_view name = e->d_name;
+        if (name.substr(0, base.size()) != base) continue;
+        name.remove_prefix(base.size());
+        // "<path>.tmp" and "<path>.old" are what saves of an earlier version left
+        bool old = name == ".tmp" || name == ".old";
+        bool passing = name.substr(0, 5) == ".tmp-" || name.substr(0, 5) == ".old-";
+        if (!old && !passing) continue;
+        std::string f = folder + "/" + e->d_name;
         struct stat s;
-        if (lstat(f.c_str(), &s) == 0 && S_ISREG(s.st_mode)) unlink(f.c_str());
+        // a link or a folder by such a name is no file of ours: it is left alone
+        if (lstat(f.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) continue;
+        if (old || stale(e->d_name + base.size() + 5, s)) unlink(f.c_str());
     }
+    closedir(d);
 }
 
 bool makefolder(const std::string& path)

@@ -19,16 +19,19 @@ struct filewrite {
     std::string bytes;
 };
 
-// Replaces the files, in order. Each is first written whole to "<path>.tmp" beside it and
-// synced; only then are they renamed over the old files, the old ones kept as "<path>.old"
+// Replaces the files, in order. Each is first written whole to a new file beside it, named
+// for this game alone ("<path>.tmp-<pid>"), and synced; only then are they renamed over
+// the old files, the old ones kept by a second name of the game's own ("<path>.old-<pid>")
 // until all are in place. When anything fails, every file is left as it was and why says
-// what went wrong ("save/save3.tmp: No space left on device").
+// what went wrong ("save/save3.tmp-812: No space left on device").
 bool replacefiles(const filewrite* files, int n, std::string& why);
 
 // replacefiles hands the files on (keepfiles) after every replacement, before it reports
 // success.
 
-// Removes the ".tmp" and ".old" files an interrupted save of path may have left.
+// Removes the passing files an interrupted save of path left: those of a game no longer
+// running, or untouched for an hour, and the ".tmp" and ".old" of earlier versions. Another
+// running game's files, and links or folders by those names, are left alone.
 void removeleftovers(const std::string& path);
 
 // Makes the folder unless it is there; false when there is no folder afterwards.

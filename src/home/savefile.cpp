@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/console.h"
+#include "core/nofollow.h"
 #include "core/lang.h"
 #include "core/paths.h"
 #include "core/rules.h"
@@ -296,6 +297,8 @@ void save()
         print("%s", _("セーブしました\n"));
     else
         print(_("セーブできなかった\n(%s)\n"), why.c_str());
+    // the lock is never taken through a link: games then save without taking turns
+    if (islink(lockpath())) print(_("(%s がリンクなので、ロックを使わなかった)\n"), lockpath().c_str());
     waitkey();
 }
 

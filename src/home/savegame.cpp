@@ -81,6 +81,21 @@ bool namefromsjis(std::string_view sjis, char* out)
 
 // ---------------------------------------------------------------- the game and the file
 
+namespace {
+// Only a game loaded at a bound of the file can pass it; its save holds the bound.
+void holdinbounds(savedgame& g)
+{
+    auto stat = [](int& v) { v = std::clamp(v, -SAVESTATMAX, SAVESTATMAX); };
+    stat(g.maxhp), stat(g.maxmp), stat(g.exp), stat(g.full);
+    for (int& b : g.base) stat(b);
+    for (int& w : g.worn) stat(w);
+    for (int s = 0; s < 8; s++) stat(g.skl[2 * s + 1]);
+    for (int s = 0; s < 8; s++) g.skl[2 * s] = std::min(g.skl[2 * s], SAVELEVELMAX);
+    g.lv = std::min(g.lv, SAVELEVELMAX);
+    g.year = std::min(g.year, SAVELEVELMAX);
+}
+}  // namespace
+
 void capturegame(savedgame& g)
 {
     g.mode = modecode();
@@ -103,6 +118,7 @@ void capturegame(savedgame& g)
     copylist(g.crp, crp);
     copylist(g.equipmyshop, equipmyshop), copylist(g.itemmyshop, itemmyshop);
     copylist(g.itemnpcshop, itemnpcshop), copylist(g.equipnpcshop, equipnpcshop);
+    holdinbounds(g);
 }
 
 void restoregame(const savedgame& g)
@@ -276,11 +292,14 @@ int reader::num(int lo, int hi)
     return bad ? lo : v;
 }
 
+// The count of a piece of equipment is its performance, which adds to a stat.
+int countmax(int kinds) { return kinds == NEQUIP ? SAVESTATMAX : SAVEAMOUNTMAX; }
+
 void readslots(reader& r, slot* s, int n, int kinds)
 {
     for (int i = 0; i < n; i++) {
         s[i].kind = r.num(-1, kinds - 1);
-        s[i].count = r.field(s[i].kind != -1, 0);
+        s[i].count = r.field(s[i].kind != -1, 0, countmax(kinds));
     }
 }
 
@@ -288,8 +307,8 @@ void readshop(reader& r, shopentry* s, int n, int kinds)
 {
     for (int i = 0; i < n; i++) {
         bool used = (s[i].kind = r.num(-1, kinds - 1)) != -1;
-        s[i].count = r.field(used, 0);
-        s[i].price = r.field(used, 1);  // the shop takes no price below 1
+        s[i].count = r.field(used, 0, countmax(kinds));
+        s[i].price = r.field(used, 1, SAVEAMOUNTMAX);  // the shop takes no price below 1
     }
 }
 
@@ -297,11 +316,11 @@ void readcrops(reader& r, cropdata* c, int n)
 {
     for (int i = 0; i < n; i++) {
         bool used = (c[i].kind = r.num(-1, 1)) != -1;
-        c[i].sowyear = r.field(used, 0);
+        c[i].sowyear = r.field(used, 0, SAVELEVELMAX);
         c[i].sowmonth = r.field(used, 0, 11);
         c[i].sowday = r.field(used, 0, 29);
         c[i].sowhour = r.field(used, 0, 23);
-        c[i].grade = r.field(used, 1);
+        c[i].grade = r.field(used, 1, SAVELEVELMAX);
     }
 }
 
@@ -309,28 +328,28 @@ void readpc(reader& r, savedgame& g)
 {
     std::string_view name = r.word();
     if (!r.failed() && !namefromsjis(name, g.name)) r.fail(_("名前が読めない"));
-    g.maxhp = r.num();
-    g.maxmp = r.num();
-    for (int& b : g.base) b = r.num();
-    for (int& w : g.worn) w = r.num(0);
-    g.lv = r.num(1);  // kills divide by the level
-    g.exp = r.num(0);
-    for (int& w : g.worn) w = r.num(0);
+    g.maxhp = r.num(-SAVESTATMAX, SAVESTATMAX);
+    g.maxmp = r.num(-SAVESTATMAX, SAVESTATMAX);
+    for (int& b : g.base) b = r.num(-SAVESTATMAX, SAVESTATMAX);
+    for (int& w : g.worn) w = r.num(0, SAVESTATMAX);
+    g.lv = r.num(1, SAVELEVELMAX);  // kills divide by the level
+    g.exp = r.num(0, SAVESTATMAX);
+    for (int& w : g.worn) w = r.num(0, SAVESTATMAX);
     for (int& m : g.magic) m = r.num(-1, NMAGIC - 1);
-    g.year = r.num(0);
+    g.year = r.num(0, SAVELEVELMAX);
     g.month = r.num(0, 11);
     g.day = r.num(0, 29);
     g.hour = r.num(0, 23);
     g.min = r.num(0, 5999);
-    g.full = r.num(0);
-    g.money = r.num(0);
+    g.full = r.num(0, SAVESTATMAX);
+    g.money = r.num(0, SAVEAMOUNTMAX);
 }
 
 void readhousehold(reader& r, savedgame& g)
 {
     for (int s = 0; s < 8; s++) {
-        g.skl[2 * s] = r.num(1);
-        g.skl[2 * s + 1] = r.num();  // points fall below 0 before each level
+        g.skl[2 * s] = r.num(1, SAVELEVELMAX);
+        g.skl[2 * s + 1] = r.num(-SAVESTATMAX, SAVESTATMAX);  // below 0 before each level
     }
     g.warehouselv = r.num(1, LISTSIZE);
     g.farmlv = r.num(1, LISTSIZE);

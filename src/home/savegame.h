@@ -2,10 +2,20 @@
 // The game file of a save place: what it holds, its text, and its reader, which checks every
 // value before anything of it reaches the game.
 
+#include <climits>
 #include <string>
 #include <string_view>
 
 #include "core/state.h"
+
+// The largest numbers a game file may hold: far beyond what any game reaches, and small
+// enough that the rules' sums and products of them stay inside an int.
+constexpr int SAVESTATMAX = 100000000;     // hit and magic points, stats, equipment's
+                                           // performance, experience, fullness, skill
+                                           // points (also below 0)
+constexpr int SAVELEVELMAX = 1000000;      // the player's and the skills' levels, the years
+constexpr int SAVEAMOUNTMAX = INT_MAX;      // money, counts and prices: every rule that
+                                           // adds to them stops at the top
 
 // Everything a game file holds. Entries beyond the saved counts are empty (kind -1).
 struct savedgame {
