@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "core/console.h"
 #include "core/creatures.h"
+#include "core/lang.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "home/savefile.h"
@@ -130,7 +131,7 @@ int start()
 {
     for (;;) {
         cls();
-        print("ようこそ\n\n\na:はじめから\nb:つづきから\n");
+        print(_("ようこそ\n\n\na:はじめから\nb:つづきから\n"));
         int key = mygetch();
         if (key == 'a') return -1;
         if (key != 'b') continue;
