@@ -520,7 +520,8 @@ $('again').addEventListener('click', () => location.reload());
 // files. It starts once the title is up, so that its downloads do not slow the first one.
 function keepsite() {
   if (window.isSecureContext && 'serviceWorker' in navigator)
-    navigator.serviceWorker.register('sw.js').catch((err) => console.error(err));
+    navigator.serviceWorker.register('sw.js').then((sw) => sw.update())  // a new build?
+      .catch((err) => console.error(err));
 }
 
 // ?seed=N starts the draws from N, as --seed N does in the terminal.
