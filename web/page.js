@@ -257,9 +257,10 @@ term.onRender(follow);
 
 // ------------------------------------------------------------------ notices
 
-// The page's notices under the screen, one of each kind; a kind the player closed stays
-// closed, in this browser, from then on.
+// The page's notices under the screen, one of each kind; a kind of advice the player closed
+// stays closed, in this browser, from then on (an error or a wait only goes away).
 const CLOSED = 'kurashi-closed';
+const ADVICE = ['mayvanish', 'none', 'turn'];
 function closedkinds() {
   try {
     return JSON.parse(localStorage.getItem(CLOSED)) || [];
@@ -280,7 +281,7 @@ function notice(kind, text) {
     close.setAttribute('aria-label', t('閉じる'));
     close.addEventListener('click', () => {
       try {
-        localStorage.setItem(CLOSED, JSON.stringify([...closedkinds(), kind]));
+        if (ADVICE.includes(kind)) localStorage.setItem(CLOSED, JSON.stringify([...closedkinds(), kind]));
       } catch (err) {
         // kept closed for this page only
       }

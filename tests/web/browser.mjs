@@ -394,6 +394,14 @@ async function pagefaults(page, url) {
   await page.click('#notices .close').catch(() => {});
   await open(page, url, []);
   check(kind && !(await page.$(`#notices [data-kind="${kind}"]`)), 'a closed notice stays closed', kind);
+  const grey = await page.evaluate(() => {
+    const span = document.createElement('span');
+    span.className = 'xterm-fg-8';  // dark grey, as the screen draws it
+    document.querySelector('.xterm-rows').append(span);
+    return getComputedStyle(span).color.match(/\d+/g).map((c) => ((c / 255 + 0.055) / 1.055) ** 2.4);
+  });
+  const contrast = (0.2126 * grey[0] + 0.7152 * grey[1] + 0.0722 * grey[2] + 0.05) / 0.05;
+  check(contrast >= 3, 'dark grey reads on black', `${contrast.toFixed(2)}:1`);
 }
 
 // After one visit the game loads and plays with no server; a new build replaces the old at
