@@ -319,10 +319,11 @@ async function nostorage(browser, url) {
   await press(page, [' ', 'k', 'y']);
   await page.waitForSelector('#over:not([hidden])');
   const over = await page.$eval('#over', (o) => [o.textContent.replace(/\s+/g, ' ').trim(),
-    document.activeElement.id]);
+    document.activeElement.id, ((a, b) => a.left > b.left && a.right < b.right)(
+      o.getBoundingClientRect(), document.querySelector('.xterm-screen').getBoundingClientRect())]);
   await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
   await showing(page, 'ようこそ');
-  check(over[0].includes('ゲームは終わった') && over[1] === 'again',
+  check(over[0].includes('ゲームは終わった') && over[1] === 'again' && over[2],
     'when the game ends the page says so over its last screen, and Enter starts again', over.join());
   await page.close();
 }
