@@ -31,15 +31,15 @@ const english = {
     'Downloaded files go as they are into the terminal game\'s save/ (Shift-JIS). The terminal game',
   'で端末版が同じ画面で再生する。': 'replays a recording with the same screens.',
   '画面の文字: Noto Sans Mono CJK JP の一部 (': 'The screen\'s font: part of Noto Sans Mono CJK JP (',
+  ')。': ').',
   'もう一度はじめる': 'Play again', '閉じる': 'Close', '空き': 'empty',
   'ゲームは終わった。': 'The game is over.', 'ゲームを始められなかった。': 'The game could not start.',
-  'このブラウザはセーブを消さずに残すと約束しなかった。プライベートウィンドウでは閉じると消え、そうでなくても空き容量が足りなくなると消されることがある。大切なセーブは「セーブとファイル」からダウンロードしておくこと。':
-    'This browser did not promise to keep your saves: a private window loses them when ' +
-    'closed, and others may when space runs short. Download the saves you care for from ' +
-    '"Saves and files".',
-  'このブラウザではセーブを残せない (プライベートウィンドウなど)。ゲームは遊べるが、セーブはこのページを閉じると消える。残すには「セーブとファイル」からダウンロードすること。':
-    'This browser cannot keep saves (a private window?). You can play, but saves vanish ' +
-    'when the page closes: download them from "Saves and files" to keep them.',
+  'このブラウザはセーブを残すと約束しなかった (空き容量が足りないと消えうる)。大切なセーブは「セーブとファイル」からダウンロードを。':
+    'This browser did not promise to keep saves (they may go when space runs short). ' +
+    'Download the ones you care for from "Saves and files".',
+  'このブラウザではセーブを残せない (プライベートウィンドウなど): ページを閉じると消える。「セーブとファイル」からダウンロードできる。':
+    'This browser cannot keep saves (a private window?): they go when the page closes. ' +
+    'Download them from "Saves and files".',
   '横向きにすると画面の全体が見える。縦向きでは画面がカーソルについて動き、指でもずらせる。':
     'Turn the phone sideways to see the whole screen. Upright, the screen follows the ' +
     'cursor, and your finger can move it.',
@@ -298,12 +298,10 @@ function notice(kind, text) {
 
 const notices = {
   kept: '',
-  mayvanish: 'このブラウザはセーブを消さずに残すと約束しなかった。' +
-    'プライベートウィンドウでは閉じると消え、' +
-    'そうでなくても空き容量が足りなくなると消されることがある。' +
-    '大切なセーブは「セーブとファイル」からダウンロードしておくこと。',
-  none: 'このブラウザではセーブを残せない (プライベートウィンドウなど)。ゲームは遊べるが、' +
-    'セーブはこのページを閉じると消える。残すには「セーブとファイル」からダウンロードすること。',
+  mayvanish: 'このブラウザはセーブを残すと約束しなかった (空き容量が足りないと消えうる)。' +
+    '大切なセーブは「セーブとファイル」からダウンロードを。',
+  none: 'このブラウザではセーブを残せない (プライベートウィンドウなど): ページを閉じると消える。' +
+    '「セーブとファイル」からダウンロードできる。',
 };
 let FS = null;
 let storage = 'none';

@@ -418,6 +418,9 @@ async function offline(page, url, server) {
     await open(page, url, []);
   };
   const first = await cached();
+  const cdp = await page.createCDPSession();
+  const install = (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors;
+  check(install.length === 0, 'the page can be installed as an app', JSON.stringify(install));
   await noserver();
   await press(page, ['b', 'b']);
   await showing(page, '何をする？');
