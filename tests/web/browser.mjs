@@ -349,11 +349,34 @@ async function sizes(browser, url) {
       keys: Math.min(...[...document.querySelectorAll('#touch button')].map((b) => b.offsetHeight)),
       fill: document.querySelector('.xterm-screen').offsetWidth / document.querySelector('#screen').clientWidth }));
     await page.screenshot({ path: path.join(path.dirname(built), `page-${w}x${h}.png`) });
+    if (w === 390 && h === 844) await panning(page);
     check(v.column >= 8 && v.keys >= 44 && (w !== 844 || (v.fill > 0.9 && !v.panning)),
       `at ${w}x${h} a column is ${v.column.toFixed(2)} px, the keys ${v.keys} px high`,
       `the screen fills ${(v.fill * 100).toFixed(0)}% of the width${v.panning ? ', and pans' : ''}`);
     await page.close();
   }
+}
+
+// On the upright phone, on a floor: the screen taken away from the player's @, a step brings
+// the @ back into its room.
+async function panning(page) {
+  await press(page, ['a', '歩', 'Enter', 'a', 'c', 'a']);
+  await showing(page, '地下1階');
+  const at = () => page.$$eval(rows, (r) => {  // the map's rows hold no wide character
+    const room = document.querySelector('#screen');
+    const x = Math.max(...r.map((row) => row.textContent.indexOf('@'))) * window.kurashiView.column
+      - room.scrollLeft;
+    return { x, seen: x >= 0 && x < room.clientWidth, far: room.scrollWidth - room.clientWidth };
+  });
+  const before = await at();
+  await page.$eval('#screen', (room, x) => { room.scrollLeft = x; }, before.x < 195 ? before.far : 0);
+  const away = await at();
+  const answered = (await stats(page)).keys.length;
+  await press(page, ['ArrowDown']);
+  await page.waitForFunction((n) => window.kurashiStats.keys.length > n, {}, answered);
+  const after = await at();
+  check(!away.seen && after.seen, 'on an upright phone the screen pans to follow the player',
+    `@ at ${away.x.toFixed(0)} px, then ${after.x.toFixed(0)} px`);
 }
 
 // With no Japanese font in the system (fontconfig shown DejaVu alone) the title's characters
