@@ -212,11 +212,12 @@ function fit() {
   term.options.fontSize = Math.max(6, Math.floor(term.options.fontSize * scale * 4) / 4);
   while (over() && term.options.fontSize > 6) term.options.fontSize -= 0.25;
   const glyph = grid.offsetWidth / 80;
-  const spare = Math.floor(Math.min(width / 80 - glyph, glyph / 2));  // whole pixels
+  const spare = sideways.matches ? Math.floor(Math.min(width / 80 - glyph, glyph / 2)) : 0;
   if (glyph + Math.max(0, spare) < MINCOL) {
-    while (grid.offsetWidth / 80 < MINCOL) term.options.fontSize += 0.25;
-  } else if (spare > 0 && sideways.matches) {
-    term.options.letterSpacing = spare;
+    while (grid.offsetWidth / 80 < MINCOL && term.options.fontSize < 40)
+      term.options.fontSize += 0.25;
+  } else if (spare > 0) {
+    term.options.letterSpacing = spare;  // whole pixels
   }
   view.column = grid.offsetWidth / 80;
   view.row = grid.offsetHeight / 25;
