@@ -282,7 +282,8 @@ function notice(kind, text) {
     close.setAttribute('aria-label', t('閉じる'));
     close.addEventListener('click', () => {
       try {
-        if (ADVICE.includes(kind)) localStorage.setItem(CLOSED, JSON.stringify([...closedkinds(), kind]));
+        const closed = [...closedkinds(), kind];
+        if (ADVICE.includes(kind)) localStorage.setItem(CLOSED, JSON.stringify(closed));
       } catch (err) {
         // kept closed for this page only
       }
