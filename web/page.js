@@ -206,7 +206,7 @@ function fit() {
   const grid = term.element.querySelector('.xterm-screen');
   if (!grid || !grid.offsetWidth || !room.clientWidth) return;
   const width = room.clientWidth, height = room.clientHeight;
-  term.options.letterSpacing = 0;
+  if (term.options.letterSpacing) term.options.letterSpacing = 0;  // each change draws anew
   const over = () => grid.offsetWidth > width || grid.offsetHeight > height;
   const scale = Math.min(width / grid.offsetWidth, height / grid.offsetHeight);
   term.options.fontSize = Math.max(6, Math.floor(term.options.fontSize * scale * 4) / 4);
