@@ -222,6 +222,7 @@ function fit() {
   view.column = grid.offsetWidth / 80;
   view.row = grid.offsetHeight / 25;
   view.panning = over();
+  room.classList.toggle('pans', view.panning);
   notice('turn', view.panning && height > width
     ? '横向きにすると画面の全体が見える。縦向きでは画面がカーソルについて動き、指でもずらせる。' : '');
   follow();
@@ -329,10 +330,13 @@ function backtogame() { if (!touched && $('over').hidden) term.focus(); }
 // The game's side of its console and its storage (src/web/webconsole.cpp, webmain.cpp).
 const kurashi = {
   show(bytes) {
-    // the game shows the cursor at its word prompts alone
-    const text = String.fromCharCode(...bytes.subarray(Math.max(0, bytes.length - 4096)));
-    const on = text.lastIndexOf('\x1b[?25h'), off = text.lastIndexOf('\x1b[?25l');
-    if (on !== off) cursorshown = on > off;
+    // the game shows the cursor at its word prompts alone (ESC [ ? 2 5 h, and l to hide it)
+    for (let i = bytes.length - 6; i >= 0; i--) {
+      if (bytes[i] !== 0x1b || bytes[i + 1] !== 0x5b || bytes[i + 2] !== 0x3f
+        || bytes[i + 3] !== 0x32 || bytes[i + 4] !== 0x35) continue;
+      cursorshown = bytes[i + 5] === 0x68;
+      break;
+    }
     const answer = keyat;
     keyat = null;
     term.write(bytes, () => { if (answer !== null) drawing = answer; });
