@@ -61,9 +61,11 @@ const words = (text) => text.split('\n').map((l) => l.replace(/\s+/g, ' ').trim(
 
 // ------------------------------------------------------------------ the site and the browser
 
+const servers = [];  // every server started, all stopped at the end
 function serve(port = 0) {
   const server = spawn('python3',
     ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', site]);
+  servers.push(server);
   return new Promise((resolve, reject) => {
     server.stdout.on('data', (d) => {
       const port = /port (\d+)/.exec(String(d));
@@ -508,7 +510,7 @@ try {
   check(false, 'the browser test ran to its end', e.stack);
 } finally {
   await browser.close();
-  server.kill();
+  for (const s of servers) s.kill();
   fs.rmSync(work, { recursive: true, force: true });
 }
 console.log(failures ? `browser: ${failures} failed` : 'browser: all passed');
