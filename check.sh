@@ -60,6 +60,9 @@ done
 step "browser: build-web/site in headless Chromium"
 ./web.sh build
 node tests/web/browser.mjs build/kurashi build-web/site
+font=$(stat -c %s build-web/site/kurashi.woff2)
+site=$(du -cb build-web/site/* | sed -n 's/\ttotal$//p')
+echo "site: the font $((font / 1024)) KiB (at most 600 KB), the rest $(((site - font) / 1024)) KiB (at most 1.5 MB)"
 browserchecks=1
 # ----
 

@@ -52,6 +52,10 @@ if [ "$mode" = web ] || [ "$mode" = check ]; then
     need emscripten command -v emcc
     need npm command -v npm
     need python3 command -v python3
+    # the page's font, cut from Noto Sans Mono CJK JP by fontTools into WOFF2 (brotli)
+    need fonts-noto-cjk has /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+    need python3-fonttools /usr/bin/python3 -c 'import fontTools.subset'
+    need python3-brotli /usr/bin/python3 -c 'import brotli'
 fi
 if [ "$mode" = check ]; then need chromium test -x /usr/bin/chromium; fi
 webmissing=$missing

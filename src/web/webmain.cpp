@@ -2,6 +2,7 @@
 // among the page's files and the player's files (save/, dead.txt) in the browser's storage.
 
 #include <emscripten.h>
+#include <libintl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "core/gameend.h"
+#include "core/lang.h"
 #include "core/opts.h"
 #include "core/paths.h"
 #include "core/record.h"
@@ -39,6 +41,7 @@ namespace {
 const char MAPS[] = "/game";              // holds map/, packed with the page
 const char DATA[] = "/data";              // the browser's storage, mounted by the page
 const char RECORDING[] = "/kurashi.rec";  // this game's keys, for the page to download
+const char LOCALE[] = "/game/locale";     // the English catalogue, packed with the page
 
 bool frompage = false;  // the page calls in (an upload) while the game waits for a key
 
@@ -70,6 +73,19 @@ bool takeflag(int& argc, char** argv, const char* flag)
         return true;
     }
     return false;
+}
+
+// Takes "name value" out of the arguments; the value, or "" when name was not there.
+std::string takevalue(int& argc, char** argv, const char* name)
+{
+    for (int i = 1; i + 1 < argc; i++) {
+        if (std::strcmp(argv[i], name) != 0) continue;
+        std::string value = argv[i + 1];
+        std::copy(argv + i + 2, argv + argc + 1, argv + i);
+        argc -= 2;
+        return value;
+    }
+    return "";
 }
 
 // The game from the title to its end, with every key kept in the recording when there is one.
@@ -107,9 +123,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int kurashi_putgame(int place, const char* bytes
 int main(int argc, char** argv)
 {
     // The browser has no options file: the page keeps the player's settings and gives them
-    // as arguments, --assist as the terminal game takes it, and --vikeys, which the terminal
-    // game reads from its options file alone.
+    // as arguments, --assist as the terminal game takes it, --vikeys, which the terminal
+    // game reads from its options file alone, and --lang en for the screens in English.
     opts.vikeys = takeflag(argc, argv, "--vikeys");
+    std::string lang = takevalue(argc, argv, "--lang");
+    if (lang == "en") {
+        opts.lang = EN;
+        setlang(EN);
+        bindtextdomain("kurashi", LOCALE);
+    } else if (!lang.empty() && lang != "ja") {
+        return fail("the page asked for a language the game does not have: " + lang);
+    }
     options o;
     int rc = parseoptions(argc, argv, o);
     if (rc >= 0) return fail("the page gave the game options it does not know");

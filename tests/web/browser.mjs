@@ -8,8 +8,10 @@ import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-const [binary, site] = process.argv.slice(2).map((p) => path.resolve(p));
+const [binary, built] = process.argv.slice(2).map((p) => path.resolve(p));
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'kurashi-web-'));
+const site = path.join(work, 'site');  // a copy, which a later step builds anew
+fs.cpSync(built, site, { recursive: true });
 const maps = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../map');
 const STEPS = 200;
 let failures = 0;
@@ -59,9 +61,11 @@ const words = (text) => text.split('\n').map((l) => l.replace(/\s+/g, ' ').trim(
 
 // ------------------------------------------------------------------ the site and the browser
 
-function serve() {
+const servers = [];  // every server started, all stopped at the end
+function serve(port = 0) {
   const server = spawn('python3',
-    ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site]);
+    ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', site]);
+  servers.push(server);
   return new Promise((resolve, reject) => {
     server.stdout.on('data', (d) => {
       const port = /port (\d+)/.exec(String(d));
@@ -71,15 +75,23 @@ function serve() {
   });
 }
 
-const launch = () => puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  userDataDir: path.join(work, 'profile'),
+const launch = (env = process.env, profile = 'profile') => puppeteer.launch({
+  executablePath: '/usr/bin/chromium', env,
+  userDataDir: path.join(work, profile),
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
 
-async function tab(browser) {
+// A page of a browser whose language is lang: the game's language follows it at first.
+async function newpage(browser, lang = 'ja-JP') {
   const page = await browser.newPage();
+  await page.evaluateOnNewDocument((l) =>
+    Object.defineProperty(navigator, 'language', { get: () => l }), lang);
+  return page;
+}
+
+async function tab(browser) {
+  const page = await newpage(browser);
   page.on('pageerror', (e) => check(false, 'the page runs without errors', e.message));
   await page.setViewport({ width: 1000, height: 800 });
   return { page, cdp: await browser.target().createCDPSession() };
@@ -238,6 +250,9 @@ async function uploads(page, url, late) {
   const refusal = await message(page);
   check(refusal.includes('セーブデータcが壊れている') && refusal.includes('1行目'),
     'a damaged upload is refused with the game\'s message', refusal);
+  await page.select('#place', '0');
+  check(await page.evaluate(() => document.activeElement.classList.contains('xterm-helper-textarea')),
+    'after a place is chosen in the files panel, keys go to the game');
 
   await open(page, url, late);
   await press(page, ['b']);
@@ -280,10 +295,10 @@ async function settings(page, cdp, url) {
 
 // A second page of the game waits, saying why, until the first is closed.
 async function secondpage(browser, first, url) {
-  const page = await browser.newPage();
+  const page = await newpage(browser);
   await page.goto(url);
   await page.waitForFunction(() =>
-    document.querySelector('#notice').textContent.includes('ほかのタブ'));
+    document.querySelector('#notices').textContent.includes('ほかのタブ'));
   const waiting = (await screen(page)).trim() === '';
   await first.close();
   await showing(page, 'ようこそ');
@@ -294,27 +309,183 @@ async function secondpage(browser, first, url) {
 // A browser that keeps nothing (no IndexedDB, as in some private windows): the page says so,
 // and the game plays and saves for as long as the page is open.
 async function nostorage(browser, url) {
-  const page = await (await browser.createBrowserContext()).newPage();
+  const page = await newpage(await browser.createBrowserContext());
   await page.evaluateOnNewDocument(() => Object.defineProperty(window, 'indexedDB', { value: undefined }));
   await page.goto(`${url}?seed=1`);  // the seed whose town stock the keys of newgame buy from
   await showing(page, 'ようこそ');
-  const notice = await page.$eval('#notice', (p) => p.textContent);
+  const notice = await page.$eval('#notices', (p) => p.textContent);
   await press(page, newgame('影').slice(0, -1));
   await showing(page, 'セーブしました');
   check(notice.includes('セーブを残せない'),
     'without storage the page says saves will not last, and the game plays and saves', notice);
+  await press(page, [' ', 'k', 'y']);
+  await page.waitForSelector('#over:not([hidden])');
+  const over = await page.$eval('#over', (o) => [o.textContent.replace(/\s+/g, ' ').trim(),
+    document.activeElement.id, ((a, b) => a.left > b.left && a.right < b.right)(
+      o.getBoundingClientRect(), document.querySelector('.xterm-screen').getBoundingClientRect())]);
+  await Promise.all([page.waitForNavigation(), page.keyboard.press('Enter')]);
+  await showing(page, 'ようこそ');
+  check(over[0].includes('ゲームは終わった') && over[1] === 'again' && over[2],
+    'when the game ends the page says so over its last screen, and Enter starts again', over.join());
   await page.close();
 }
 
 function sitesize() {
   let total = 0;
-  for (const f of fs.readdirSync(site)) total += fs.statSync(path.join(site, f)).size;
-  check(total < 1.5e6, 'the site is under 1.5 MB', `${(total / 1e6).toFixed(2)} MB`);
+  for (const f of fs.readdirSync(built)) total += fs.statSync(path.join(built, f)).size;
+  const font = fs.statSync(path.join(built, 'kurashi.woff2')).size;
+  check(font <= 600e3 && total - font <= 1.5e6, 'the font is at most 600 KB, the rest of the site 1.5 MB',
+    `font ${(font / 1e3).toFixed(0)} KB, the rest ${((total - font) / 1e6).toFixed(2)} MB`);
+}
+
+// The page at a desktop's size, an upright phone's, a phone's on its side and an upright
+// phone's with its keyboard up: the size of a column, the keys' height, the screen filling
+// the width on its side. Screenshots go beside the built site, for a person to look at.
+async function sizes(browser, url) {
+  for (const [w, h, phone] of [[1280, 800], [390, 844, 1], [844, 390, 1], [390, 450, 1]]) {
+    const page = await newpage(browser);
+    await page.setViewport({ width: w, height: h, isMobile: !!phone, hasTouch: !!phone });
+    await page.goto(`${url}?seed=1`);
+    await showing(page, 'ようこそ');
+    const v = await page.evaluate(() => ({ ...window.kurashiView,
+      keys: Math.min(...[...document.querySelectorAll('#touch button')].map((b) => b.offsetHeight)),
+      fill: document.querySelector('.xterm-screen').offsetWidth / document.querySelector('#screen').clientWidth }));
+    await page.screenshot({ path: path.join(path.dirname(built), `page-${w}x${h}.png`) });
+    if (w === 390 && h === 844) await panning(page);
+    check(v.column >= 8 && v.keys >= 44 && (w !== 844 || (v.fill > 0.9 && !v.panning)),
+      `at ${w}x${h} a column is ${v.column.toFixed(2)} px, the keys ${v.keys} px high`,
+      `the screen fills ${(v.fill * 100).toFixed(0)}% of the width${v.panning ? ', and pans' : ''}`);
+    await page.close();
+  }
+}
+
+// On the upright phone, on a floor: the screen taken away from the player's @, a step brings
+// the @ back into its room.
+async function panning(page) {
+  await press(page, ['a', '歩', 'Enter', 'a', 'c', 'a']);
+  await showing(page, '地下1階');
+  const at = () => page.$$eval(rows, (r) => {  // the map's rows hold no wide character
+    const room = document.querySelector('#screen');
+    const x = Math.max(...r.map((row) => row.textContent.indexOf('@'))) * window.kurashiView.column
+      - room.scrollLeft;
+    return { x, seen: x >= 0 && x < room.clientWidth, far: room.scrollWidth - room.clientWidth };
+  });
+  const before = await at();
+  await page.$eval('#screen', (room, x) => { room.scrollLeft = x; }, before.x < 195 ? before.far : 0);
+  const away = await at();
+  const answered = (await stats(page)).keys.length;
+  await press(page, ['ArrowDown']);
+  await page.waitForFunction((n) => window.kurashiStats.keys.length > n, {}, answered);
+  const after = await at();
+  check(!away.seen && after.seen, 'on an upright phone the screen pans to follow the player',
+    `@ at ${away.x.toFixed(0)} px, then ${after.x.toFixed(0)} px`);
+}
+
+// With no Japanese font in the system (fontconfig shown DejaVu alone) the title's characters
+// are the page's font's own, each its own glyph: the system's would all be one empty box.
+async function nofonts(url) {
+  const conf = path.join(work, 'fonts.conf');
+  fs.writeFileSync(conf, '<?xml version="1.0"?><fontconfig><dir>/usr/share/fonts/truetype/dejavu' +
+    `</dir><cachedir>${work}/fontcache</cachedir></fontconfig>`);
+  const browser = await launch({ ...process.env, FONTCONFIG_FILE: conf }, 'nofonts');
+  try {
+    const page = await newpage(await browser.createBrowserContext());
+    await page.goto(url);
+    await showing(page, 'ようこそ');
+    const glyphs = await page.evaluate(() => Object.fromEntries(['kurashi', 'monospace'].map((f) => {
+      const c = document.createElement('canvas').getContext('2d', { willReadFrequently: true });
+      c.font = `32px ${f}`;
+      return [f, new Set([...'ようこそはじめから'].map((ch) => {
+        c.clearRect(0, 0, 40, 40);
+        c.fillText(ch, 0, 32);
+        return c.getImageData(0, 0, 40, 40).data.join('');
+      })).size];
+    })));
+    const family = await page.$eval('.xterm-rows', (r) => getComputedStyle(r).fontFamily);
+    check(glyphs.kurashi === 9 && glyphs.monospace < 9 && family.startsWith('kurashi'),
+      'with no Japanese font in the system the title\'s glyphs are real',
+      `${glyphs.kurashi} glyphs for 9 characters, the system's ${glyphs.monospace}`);
+  } finally {
+    await browser.close();
+  }
+}
+
+// Opened from disk the page says the folder must be served; a closed notice stays closed.
+async function pagefaults(page, url) {
+  await page.goto(`file://${site}/index.html`);
+  const disk = await page.$eval('#fromdisk', (p) => (p.hidden ? '' : p.textContent));
+  check(disk.includes('./web.sh'), 'opened from disk the page says to serve its folder');
+  await open(page, url, []);
+  const kind = await page.$eval('#notices p', (p) => p.dataset.kind).catch(() => null);
+  await page.click('#notices .close').catch(() => {});
+  await open(page, url, []);
+  check(kind && !(await page.$(`#notices [data-kind="${kind}"]`)), 'a closed notice stays closed', kind);
+  const grey = await page.evaluate(() => {
+    const span = document.createElement('span');
+    span.className = 'xterm-fg-8';  // dark grey, as the screen draws it
+    document.querySelector('.xterm-rows').append(span);
+    return getComputedStyle(span).color.match(/\d+/g).map((c) => ((c / 255 + 0.055) / 1.055) ** 2.4);
+  });
+  const contrast = (0.2126 * grey[0] + 0.7152 * grey[1] + 0.0722 * grey[2] + 0.05) / 0.05;
+  check(contrast >= 3, 'dark grey reads on black', `${contrast.toFixed(2)}:1`);
+}
+
+// After one visit the game loads and plays with no server; a new build replaces the old at
+// the next load, and its files are the ones kept.
+async function offline(page, url, server) {
+  const cached = () => page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    return caches.keys();
+  });
+  const noserver = async () => {
+    server.kill();
+    await new Promise((r) => server.once('exit', r));
+    await open(page, url, []);
+  };
+  const first = await cached();
+  const cdp = await page.createCDPSession();
+  const install = (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors;
+  check(install.length === 0, 'the page can be installed as an app', JSON.stringify(install));
+  await noserver();
+  await press(page, ['b', 'b']);
+  await showing(page, '何をする？');
+  check(first.length === 1, 'with no server the page loads from its cache and a saved game loads',
+    first.join());
+
+  server = (await serve(new URL(url).port)).server;
+  const sw = fs.readFileSync(path.join(site, 'sw.js'), 'utf8');
+  fs.writeFileSync(path.join(site, 'sw.js'), sw.replace(/const VERSION = '/, '$&new'));
+  fs.appendFileSync(path.join(site, 'index.html'), '<!-- the new build -->\n');
+  await open(page, url, []);
+  await page.waitForFunction(async () => (await caches.keys()).join().startsWith('kurashi-new'));
+  await noserver();
+  const html = await page.content();
+  check(html.includes('the new build') && (await cached()).length === 1,
+    'a new build replaces the cached one', (await cached()).join());
+  return (await serve(new URL(url).port)).server;
+}
+
+// In a browser in English the page and the game are in English, and the game plays.
+async function english(browser, url) {
+  const po = fs.readFileSync(new URL('../../po/en.po', import.meta.url), 'utf8');
+  const welcome = /msgid ""\n"ようこそ[^]*?msgstr ""\n"([^\\"]*)/.exec(po)?.[1];
+  const page = await newpage(await browser.createBrowserContext(), 'en-US');
+  await page.goto(`${url}?seed=1`);
+  await showing(page, welcome ?? 'Welcome');
+  const labels = await page.$$eval('summary', (s) => s.map((e) => e.textContent).join());
+  await press(page, newgame('Kenta'));
+  await page.waitForFunction((sel) => /HP:\d+\/\d+/.test(document.querySelector(sel).parentNode
+    .textContent), {}, rows);
+  const notices = await page.$eval('#notices', (n) => n.textContent);
+  check(labels === 'Settings,Saves and files' && !/[ぁ-ン]/.test(notices) &&
+    (await page.$eval('#lang', (l) => l.value)) === 'en',
+    'in a browser in English the page and the game start in English and the game plays', labels);
+  await page.close();
 }
 
 // ------------------------------------------------------------------ run
 
-const { server, url } = await serve();
+let { server, url } = await serve();
 let browser = await launch();
 try {
   const late = [];
@@ -326,15 +497,20 @@ try {
   await reopenandload(page, url, late, home);
   await uploads(page, url, late);
   check(late.length === 0, 'no network request after the page has loaded', late.join(' '));
+  await pagefaults(page, url);
+  server = await offline(page, url, server);
   await settings(page, cdp, url);
   await secondpage(browser, page, url);
   await nostorage(browser, url);
+  await sizes(browser, url);
+  await english(browser, url);
+  await nofonts(url);
   sitesize();
 } catch (e) {
   check(false, 'the browser test ran to its end', e.stack);
 } finally {
   await browser.close();
-  server.kill();
+  for (const s of servers) s.kill();
   fs.rmSync(work, { recursive: true, force: true });
 }
 console.log(failures ? `browser: ${failures} failed` : 'browser: all passed');
