@@ -76,6 +76,17 @@ BenchConsole benchconsole;
 
 namespace {
 bool startswith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
+
+// The questions the bench answers, as the screens show them in the language of the run:
+// looked up once, outside the timing.
+enum { LEARNASK, USEASK, CASTASK, THROWASK, REFUSAL, FELLASK, DIGASK, ASKS };
+const char* asks[ASKS];
+void lookupasks()
+{
+    const char* ja[ASKS] = {"何の魔法を覚える？\n\n", "何を使う?\n", "何の魔法を詠唱する？\n", "何を投げる?\n",
+                            "何かキーを押してください", "\nどこを伐採する？", "\nどこを掘る？"};
+    for (int i = 0; i < ASKS; i++) asks[i] = _(ja[i]);
+}
 }  // namespace
 
 void BenchConsole::queuearrow(int code)
@@ -136,13 +147,13 @@ void BenchConsole::clear()
 void BenchConsole::write(std::string_view text)
 {
     if (fresh) {
-        if (startswith(text, "何の魔法を覚える？")) question = LEARN;
-        else if (startswith(text, "何を使う")) question = USE;
-        else if (startswith(text, "何の魔法を詠唱する") || startswith(text, "何を投げる")) question = MENU;
+        if (startswith(text, asks[LEARNASK])) question = LEARN;
+        else if (startswith(text, asks[USEASK])) question = USE;
+        else if (startswith(text, asks[CASTASK]) || startswith(text, asks[THROWASK])) question = MENU;
     }
     fresh = false;
-    if (text == "何かキーを押してください") escapes = 2;  // the refusal's key, and out of the menu
-    else if (startswith(text, "\nどこを")) question = DIRECTION;
+    if (text == asks[REFUSAL]) escapes = 2;  // the refusal's key, and out of the menu
+    else if (startswith(text, asks[FELLASK]) || startswith(text, asks[DIGASK])) question = DIRECTION;
 }
 
 void lunaticgame()
@@ -162,6 +173,7 @@ void lunaticgame()
             if (!opencatalog(KURASHI_LOCALE)) std::fprintf(stderr, "no catalogue in %s\n", KURASHI_LOCALE);
             setlang(EN);
         }
+        lookupasks();
         loaded = true;
     }
     resetstate();

@@ -13,22 +13,25 @@ cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# the catalogue's own header, given to every fragment so that msgcat sees one header
-sed '/^$/q' po/en.po >"$tmp/header"
+# msgcat reads a file's charset from its header: every fragment gets po/en.po's, in place
+# of any of its own
+sed -n '1,/^$/p' po/en.po >"$tmp/header"
 i=0
 for f; do
     i=$((i + 1))
-    # msgcat reads a file's charset from its header: a fragment without one gets the catalogue's
-    if grep -v '^#' "$f" | grep -v '^$' | head -2 | tr '\n' ' ' | grep -q '^msgid "" msgstr'; then
-        cp "$f" "$tmp/$i.po"
-    else
-        cat "$tmp/header" "$f" >"$tmp/$i.po"
-    fi
+    { cat "$tmp/header"
+      # a header is a first entry whose msgid "" is followed by its msgstr at once
+      awk 'state == "in" { if (/^$/) state = "past"; next }
+           state == "past" { print; next }
+           state == "maybe" { if (/^msgstr/) { state = "in"; next } printf "%s", kept; state = "past"; print; next }
+           /^msgid ""$/ { kept = kept $0 "\n"; state = "maybe"; next }
+           /^msgid / { printf "%s", kept; state = "past"; print; next }
+           { kept = kept $0 "\n" }' "$f"; } >"$tmp/$i.po"
 done
 msgcat $first --no-wrap -o "$tmp/en.po" po/en.po $(seq -f "$tmp/%g.po" 1 "$i")
-if [ -z "$first" ] && msgattrib --only-fuzzy --no-obsolete "$tmp/en.po" | grep -q '^#-#-#-#-#'; then
+if [ -z "$first" ] && grep -q '#-#-#-#-#' "$tmp/en.po"; then
     echo "texts given different English (keep one, or run with --first):" >&2
-    msgattrib --only-fuzzy --no-obsolete --no-wrap "$tmp/en.po" | grep -v '^#-#-#-#-#  .* #-#-#-#-#$' >&2
+    msgattrib --only-fuzzy --no-obsolete --no-wrap "$tmp/en.po" >&2
     exit 1
 fi
 cp "$tmp/en.po" po/en.po
