@@ -29,10 +29,11 @@ for f; do
            { kept = kept $0 "\n" }' "$f"; } >"$tmp/$i.po"
 done
 msgcat $first --no-wrap -o "$tmp/en.po" po/en.po $(seq -f "$tmp/%g.po" 1 "$i")
-if [ -z "$first" ] && grep -q '#-#-#-#-#' "$tmp/en.po"; then
+# (a translator's comment that differs is only marked, and the marks dropped)
+if [ -z "$first" ] && grep -q '^msgstr.*#-#-#-#-#\|^"#-#-#-#-#' "$tmp/en.po"; then
     echo "texts given different English (keep one, or run with --first):" >&2
     msgattrib --only-fuzzy --no-obsolete --no-wrap "$tmp/en.po" >&2
     exit 1
 fi
-cp "$tmp/en.po" po/en.po
+grep -v '^# #-#-#-#-#' "$tmp/en.po" >po/en.po
 tools/catalogcheck.sh
