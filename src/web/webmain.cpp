@@ -52,7 +52,7 @@ bool keepinstorage(std::string& why)
     if (frompage) return true;  // the page hands them on itself when its call returns
     char reason[256] = "";
     if (pagekeep(reason, sizeof reason)) return true;
-    why = std::string("ブラウザの保存領域に残せない: ") + reason;
+    why = std::string(_("ブラウザの保存領域に残せない: ")) + reason;
     return false;
 }
 
