@@ -581,6 +581,7 @@ function keepsite() {
       .catch((err) => console.error(err));
 }
 
+// The game starts once this page holds the lock, and waits for as long as another has it.
 if (!(await lockfree)) {
   notice('lock', 'このゲームはほかのタブかウィンドウで開かれている。' +
     'セーブが消し合わないよう、そちらを閉じるとここで始まる。');
