@@ -4,8 +4,6 @@
 // downloads and uploads the files. No rule of the game is here: every key goes to the game
 // as the terminal would give it.
 
-import { Terminal } from './xterm.mjs';
-
 const $ = (id) => document.getElementById(id);
 
 // ------------------------------------------------------------------ the page's language
@@ -94,6 +92,51 @@ function translatepage() {
 }
 translatepage();
 
+// ------------------------------------------------------------------ the game, loading
+
+// The game (game.js, its WebAssembly and its data) comes in and compiles while the page
+// opens its terminal and takes the lock below, and starts once the page is ready for it
+// (gameready): it asks the page for the storage first, before it shows anything.
+let gameready;
+const pageready = new Promise((resolve) => { gameready = resolve; });
+
+// ?seed=N starts the draws from N, as --seed N does in the terminal.
+const seed = new URLSearchParams(location.search).get('seed');
+window.Module = {
+  arguments: [...(seed && /^\d{1,10}$/.test(seed) ? ['--seed', seed] : []),
+    ...OPTIONS.filter((o) => playing[o]).map((o) => `--${o}`),
+    ...(playing.lang === 'en' ? ['--lang', 'en'] : [])],
+  kurashi: null,  // the page's side, below
+  preRun: [() => {
+    Module.addRunDependency('page');
+    pageready.then(() => Module.removeRunDependency('page'));
+  }],
+  print: (text) => console.log(text),
+  printErr: (text) => {
+    console.error(text);
+    pageready.then(() => notice('error', text));
+  },
+};
+const game = document.createElement('script');
+game.src = 'game.js';
+document.body.append(game);
+
+// One game at a time in a browser: two pages would each save from their own copy of the
+// folder, and the later would take away what the earlier saved. The lock is held for as
+// long as the page is open; a second page waits for it. Asked for now, as the rest loads.
+function takelock(options) {
+  return new Promise((taken) => navigator.locks.request('kurashi', options, (lock) => {
+    taken(lock !== null);
+    return lock && new Promise(() => {});
+  }));
+}
+const lockfree = navigator.locks ? takelock({ ifAvailable: true }) : Promise.resolve(true);
+
+// Whether the browser promises to keep the player's files, asked now too: the storage's
+// notice is up as soon as it answers, most often before the screen is first fitted to the
+// room it shares with the notices (each fit measures the font anew, at some cost).
+const promised = window.indexedDB ? persisted().catch(() => false) : Promise.resolve(false);
+
 // ------------------------------------------------------------------ the screen
 
 // The game's 16 colours, in the terminal's order, as the classic text screens had them; dark
@@ -111,8 +154,9 @@ const theme = {
 // lacks (a player's name can hold any) comes from the system's fonts.
 const FONT = '"kurashi", "BIZ UDGothic", "MS Gothic", "Osaka-Mono", "Noto Sans Mono CJK JP", ' +
   '"IPAGothic", monospace';
-await Promise.race([document.fonts.load('16px kurashi', 'あ').catch(() => {}),
-  new Promise((r) => setTimeout(r, 1500))]);
+const [{ Terminal }] = await Promise.all([import('./xterm.mjs'),
+  Promise.race([document.fonts.load('16px kurashi', 'あ').catch(() => {}),
+    new Promise((r) => setTimeout(r, 1500))])]);
 const term = new Terminal({
   cols: 80, rows: 25, scrollback: 0, convertEol: true, cursorBlink: false,
   fontSize: 16, theme, minimumContrastRatio: 1, drawBoldTextInBrightColors: false,
@@ -308,6 +352,11 @@ const notices = {
 };
 let FS = null;
 let storage = 'none';
+const foretold = promised.then((kept) => {
+  const kind = !window.indexedDB ? 'none' : kept ? 'kept' : 'mayvanish';
+  notice(kind, notices[kind]);
+  return kind;
+});
 
 function syncfs(populate) {
   return new Promise((done, failed) => FS.syncfs(populate, (err) => (err ? failed(err) : done())));
@@ -352,10 +401,12 @@ const kurashi = {
       if (!window.indexedDB) throw new Error('no IndexedDB');  // IDBFS would stop the game
       FS.mount(idbfs, {}, '/data');
       await syncfs(true);
-      storage = (await persisted()) ? 'kept' : 'mayvanish';
+      storage = (await promised) ? 'kept' : 'mayvanish';
     } catch (err) {
       storage = 'none';
     }
+    const early = await foretold;
+    if (storage !== early) notice(early, '');
     notice(storage, notices[storage]);
     return 0;
   },
@@ -380,6 +431,7 @@ const kurashi = {
     $('again').focus();
   },
 };
+Module.kurashi = kurashi;
 
 // ------------------------------------------------------------------ the game's options
 
@@ -519,7 +571,7 @@ for (const c of document.querySelectorAll('details select, details input')) {
 }
 $('again').addEventListener('click', () => location.reload());
 
-// ------------------------------------------------------------------ the game
+// ------------------------------------------------------------------ the game, started
 
 // After one visit the site plays with no network: the service worker keeps this build's
 // files. It starts once the title is up, so that its downloads do not slow the first one.
@@ -529,27 +581,8 @@ function keepsite() {
       .catch((err) => console.error(err));
 }
 
-// ?seed=N starts the draws from N, as --seed N does in the terminal.
-const seed = new URLSearchParams(location.search).get('seed');
-window.Module = {
-  arguments: [...(seed && /^\d{1,10}$/.test(seed) ? ['--seed', seed] : []),
-    ...OPTIONS.filter((o) => playing[o]).map((o) => `--${o}`),
-    ...(playing.lang === 'en' ? ['--lang', 'en'] : [])],
-  kurashi,
-  print: (text) => console.log(text),
-  printErr: (text) => { console.error(text); notice('error', text); },
-};
-
-// One game at a time in a browser: two pages would each save from their own copy of the
-// folder, and the later would take away what the earlier saved. The lock is held for as
-// long as the page is open; a second page waits for it.
-function takelock(options) {
-  return new Promise((taken) => navigator.locks.request('kurashi', options, (lock) => {
-    taken(lock !== null);
-    return lock && new Promise(() => {});
-  }));
-}
-if (navigator.locks && !(await takelock({ ifAvailable: true }))) {
+// The game starts once this page holds the lock, and waits for as long as another has it.
+if (!(await lockfree)) {
   notice('lock', 'このゲームはほかのタブかウィンドウで開かれている。' +
     'セーブが消し合わないよう、そちらを閉じるとここで始まる。');
   await takelock({});
@@ -557,6 +590,4 @@ if (navigator.locks && !(await takelock({ ifAvailable: true }))) {
 }
 
 term.focus();
-const game = document.createElement('script');
-game.src = 'game.js';
-document.body.append(game);
+gameready();
