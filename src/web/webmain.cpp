@@ -2,7 +2,6 @@
 // among the page's files and the player's files (save/, dead.txt) in the browser's storage.
 
 #include <emscripten.h>
-#include <libintl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -75,19 +74,6 @@ bool takeflag(int& argc, char** argv, const char* flag)
     return false;
 }
 
-// Takes "name value" out of the arguments; the value, or "" when name was not there.
-std::string takevalue(int& argc, char** argv, const char* name)
-{
-    for (int i = 1; i + 1 < argc; i++) {
-        if (std::strcmp(argv[i], name) != 0) continue;
-        std::string value = argv[i + 1];
-        std::copy(argv + i + 2, argv + argc + 1, argv + i);
-        argc -= 2;
-        return value;
-    }
-    return "";
-}
-
 // The game from the title to its end, with every key kept in the recording when there is one.
 int play(std::FILE* record)
 {
@@ -126,18 +112,13 @@ int main(int argc, char** argv)
     // as arguments, --assist as the terminal game takes it, --vikeys, which the terminal
     // game reads from its options file alone, and --lang en for the screens in English.
     opts.vikeys = takeflag(argc, argv, "--vikeys");
-    std::string lang = takevalue(argc, argv, "--lang");
-    if (lang == "en") {
-        opts.lang = EN;
-        setlang(EN);
-        bindtextdomain("kurashi", LOCALE);
-    } else if (!lang.empty() && lang != "ja") {
-        return fail("the page asked for a language the game does not have: " + lang);
-    }
     options o;
     int rc = parseoptions(argc, argv, o);
     if (rc >= 0) return fail("the page gave the game options it does not know");
     if (o.assist >= 0) opts.assist = o.assist;
+    // the catalogue is packed with the page: without it the game plays in Japanese
+    if (o.lang == EN && opencatalog(LOCALE)) opts.lang = EN;
+    setlang(opts.lang);
     std::srand(o.seed);
     pageopenstorage();  // DATA, with what the browser kept of it
     if (chdir(DATA) != 0) return fail(std::string("no folder ") + DATA);
