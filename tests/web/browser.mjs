@@ -174,18 +174,11 @@ async function replayed(page, cdp) {
 
 // ------------------------------------------------------------------ the steps
 
-// A new game, saved, then 200 steps on a floor: the time to the title and from a key to its
-// screen; the screen, the recording and the saved files against the terminal game's.
+// A new game, saved, then 200 steps on a floor: the time from a key to its screen; the
+// screen, the recording and the saved files against the terminal game's.
 async function newgameandwalk(page, cdp, url, late) {
   const nat = survivingseed();
   await open(page, url + `?seed=${nat.seed}`, late);
-  const title = (await stats(page)).title;
-  // The page aims at a title within 1 s; a cold browser on a busy two-core machine varies
-  // by a factor of two from run to run, so the time is shown against that aim, and only a
-  // page that takes several times as long fails here.
-  check(title !== null && title <= 3000, 'the title shows within 3 s of the page load',
-    `${title?.toFixed(0)} ms (the aim: 1000 ms)`);
-
   await press(page, newgame(NAME));
   await showing(page, '何をする？');
   const home = words(await screen(page));
@@ -220,6 +213,25 @@ async function newgameandwalk(page, cdp, url, late) {
   check(index.equals(natindex), 'the downloaded index is the terminal game\'s save/save, byte for byte',
     index.equals(natindex) ? '' : `${index.length} bytes against ${natindex.length}:\n${index}`);
   return home;
+}
+
+// The time from the page's start to its title at a first visit, with nothing cached or kept
+// (a new browser context each time), in a browser that is already running: a browser just
+// launched spends its first second on its own pages, on the same cores. The median of five.
+async function titletime(browser, url) {
+  const times = [];
+  for (let i = 0; i < 5; i++) {
+    const context = await browser.createBrowserContext();
+    const page = await newpage(context);
+    await page.setViewport({ width: 1000, height: 800 });
+    await page.goto(url);
+    await showing(page, 'ようこそ');
+    times.push((await stats(page)).title);
+    await context.close();
+  }
+  const median = [...times].sort((a, b) => a - b)[2];
+  check(median <= 1000, 'at a first visit the title shows within 1 s of the page load (median of 5)',
+    `${times.map((t) => t.toFixed(0)).join(', ')} ms`);
 }
 
 // In the browser opened again the save list holds the game, and it loads with its name,
@@ -408,6 +420,19 @@ async function nofonts(url) {
     check(glyphs.kurashi === 9 && glyphs.monospace < 9 && family.startsWith('kurashi'),
       'with no Japanese font in the system the title\'s glyphs are real',
       `${glyphs.kurashi} glyphs for 9 characters, the system's ${glyphs.monospace}`);
+    // the page's own words too: the fonts the browser drew two Japanese buttons with
+    const cdp = await page.createCDPSession();
+    await cdp.send('DOM.enable');
+    await cdp.send('CSS.enable');
+    const { root } = await cdp.send('DOM.getDocument');
+    const drawn = [];
+    for (const selector of ['[data-key="log"]', '#settings summary']) {
+      const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+      drawn.push(...(await cdp.send('CSS.getPlatformFontsForNode', { nodeId })).fonts);
+    }
+    check(drawn.length > 0 && drawn.every((f) => f.isCustomFont),
+      'with no Japanese font in the system the page\'s own words are drawn in the game\'s font',
+      drawn.map((f) => `${f.familyName} ${f.glyphCount}`).join(', '));
   } finally {
     await browser.close();
   }
@@ -494,6 +519,7 @@ try {
   const late = [];
   let { page, cdp } = await tab(browser);
   const home = await newgameandwalk(page, cdp, url, late);
+  await titletime(browser, url);
   await browser.close();  // closed and opened again, the browser still holds the saves
   browser = await launch();
   ({ page, cdp } = await tab(browser));
