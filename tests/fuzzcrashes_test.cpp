@@ -7,7 +7,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/paths.h"
+#include "floorkit.h"
 #include "home/savegame.h"
+#include "playdir.h"
 #include "readercheck.h"
 #include "testkit.h"
 
@@ -44,6 +47,16 @@ TEST(FuzzCrashes, EveryGameFileOnceFoundIsReadSoundly)
     for (const auto& [path, text] : crashes("gamefile")) EXPECT_EQ(gamefileproblem(text), "") << path;
 }
 
+TEST(FuzzCrashes, EveryGameFileOnceFoundPlaysSoundly)
+{
+    PlayDir games;
+    const std::string oldmaps = mapfolder(), olddata = datafolder();
+    loadgamemaps();
+    setfolders(KURASHI_SOURCE_DIR, games.path);
+    for (const auto& [path, text] : crashes("playfile")) EXPECT_EQ(playfileproblem(text), "") << path;
+    setfolders(oldmaps, olddata);
+}
+
 TEST(FuzzCrashes, EveryIndexOnceFoundIsReadSoundly)
 {
     for (const auto& [path, text] : crashes("index")) EXPECT_EQ(indexproblem(text), "") << path;
@@ -58,7 +71,7 @@ TEST(FuzzCrashes, EveryMapOnceFoundIsReadSoundly)
 
 class FuzzFound : public GameTest {};
 
-TEST_F(FuzzFound, AStackOfNoneInAGameFileIsNoEntryButASpentWandIsKept)
+TEST_F(FuzzFound, AStackOfNoneInAGameFileIsNoEntryButASpentWandAndASoldOutStockAreKept)
 {
     freshgame(0);
     inv[0] = {3, 0};
@@ -69,6 +82,8 @@ TEST_F(FuzzFound, AStackOfNoneInAGameFileIsNoEntryButASpentWandIsKept)
     warehouseitm[0] = {FIRSTWAND + 1, 0};
     warehousemat[0] = {4, 0};
     itemmyshop[0] = {6, 0, 100};
+    itemnpcshop[0] = {3, 0};    // sold out, and kept in its place
+    equipnpcshop[0] = {2, 0};  // a piece of no performance
     savedgame back;
     ASSERT_TRUE(writtenandread(back));
     EXPECT_EQ(back.inv[0].kind, FIRSTWAND);
@@ -80,6 +95,8 @@ TEST_F(FuzzFound, AStackOfNoneInAGameFileIsNoEntryButASpentWandIsKept)
     EXPECT_EQ(back.warehouseitm[0].kind, FIRSTWAND + 1);
     EXPECT_EQ(back.warehousemat[0].kind, -1);
     EXPECT_EQ(back.itemmyshop[0].kind, -1);
+    EXPECT_EQ(back.itemnpcshop[0].kind, 3);
+    EXPECT_EQ(back.equipnpcshop[0].kind, -1);
 }
 
 TEST_F(FuzzFound, ASpellNamedTwiceInAGameFileIsLearnedOnce)

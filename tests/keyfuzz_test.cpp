@@ -53,6 +53,7 @@ const breakage breakages[] = {
     {"a plot past the farm", [] { crp[1] = {1, 0, 0, 0, 0, 1}; }, "crp has a used entry beyond"},
     {"a gap in the own shop", [] { shoplv = 3, itemmyshop[2] = {4, 1, 10}; }, "itemmyshop is not closed up"},
     {"a town stock of no kind", [] { equipnpcshop[4].kind = 9; }, "town stock broken"},
+    {"a town piece of no performance", [] { equipnpcshop[4] = {2, 0}; }, "town stock broken"},
     {"a household level of 0", [] { farmlv = 0; }, "farmlv out of 1..32"},
     {"a level past 32", [] { townlv = 33; }, "townlv out of 1..32"},
     {"a thirteenth month", [] { month = 12; }, "calendar out of range"},

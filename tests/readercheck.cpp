@@ -1,10 +1,13 @@
 #include "readercheck.h"
 
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "field/floor.h"
 #include "home/savefile.h"
 #include "home/savegame.h"
+#include "keyfuzz.h"
 #include "soundness.h"
 
 std::string gamefileproblem(std::string_view text)
@@ -47,4 +50,17 @@ std::string mapproblem(const char* path)
         for (int c : row)
             if (c < 0 || c > 9) return "a terrain code out of 0..9";
     return "";
+}
+
+std::string playfileproblem(std::string_view text)
+{
+    savedgame g;
+    loaderror bad;
+    if (!readgame(text, g, bad)) return "";  // refused files are gamefileproblem's
+    fuzzsettings s;
+    s.keys = 400;
+    std::string file(text);
+    fuzzgame played = fuzzloaded(static_cast<unsigned>(std::hash<std::string>{}(file)), file, s);
+    if (played.problem.empty()) return "";
+    return "seed " + std::to_string(played.seed) + ": " + played.problem;
 }

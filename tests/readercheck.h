@@ -13,3 +13,7 @@ std::string gamefileproblem(std::string_view text);
 std::string indexproblem(std::string_view text);
 // A map file: refused, or taken holding terrain codes 0..9 only.
 std::string mapproblem(const char* path);
+// A game file the reader takes, loaded from the title and played for 400 fuzzed keys (the
+// draws and keys follow from the text): the state stays sound. The maps must be loaded and
+// the data folder set.
+std::string playfileproblem(std::string_view text);

@@ -116,7 +116,8 @@ std::string homeproblems()
     // the town stock keeps its places: a bought wand or piece leaves a hole
     for (int i = 0; i < LISTSIZE; i++)
         if (!kindok(itemnpcshop[i].kind, NITEM) || !kindok(equipnpcshop[i].kind, NEQUIP) ||
-            (itemnpcshop[i].kind != -1 && itemnpcshop[i].count < 0))
+            (itemnpcshop[i].kind != -1 && itemnpcshop[i].count < 0) ||
+            (equipnpcshop[i].kind != -1 && equipnpcshop[i].count < 1))
             f.add("town stock broken");
     checkcalendar(f);
     checkplayer(f);

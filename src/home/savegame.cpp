@@ -397,6 +397,9 @@ bool readgame(std::string_view text, savedgame& g, loaderror& err)
     dropempty(g.inv, bag, true), dropempty(g.mat, bag, false), dropempty(g.equipment, bag, false);
     dropempty(g.warehouseitm, g.warehouselv, true), dropempty(g.warehousemat, g.warehouselv, false);
     dropempty(g.itemmyshop, g.shoplv, true), dropempty(g.equipmyshop, g.shoplv, false);
+    // a town piece of no performance would sell for nothing and go into the bag as no entry;
+    // a sold-out stock of goods stays in its place
+    dropempty(g.equipnpcshop, g.townlv, false);
     closeup(g.inv, bag), closeup(g.mat, bag), closeup(g.equipment, bag);
     closeup(g.warehouseitm, g.warehouselv), closeup(g.warehousemat, g.warehouselv);
     closeup(g.crp, g.farmlv);
