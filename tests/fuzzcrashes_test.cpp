@@ -1,5 +1,5 @@
-// Every input the parser fuzzers ever broke a reader with (fuzz/crashes/<target>/) is read
-// again by the same checks, so a fault once mended stays mended.
+// Every input the fuzzers ever broke a reader or a loaded game with (fuzz/crashes/<target>/)
+// goes through the same checks again, so a fault once mended stays mended.
 
 #include <gtest/gtest.h>
 
